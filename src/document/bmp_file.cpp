@@ -1,0 +1,112 @@
+#include "document/bmp_file.h"
+
+#include <cstring>
+
+#include "document/bmp_header.h"
+#include "document/bmp_pixels.h"
+#include "document/bmp_rle.h"
+#include "document/picture_file_io.h"
+#include "surface/span_painter.h"
+
+namespace {
+
+constexpr std::uint32_t kFileHeaderBytes = 14, kInfoHeaderBytes = 40;
+constexpr std::uint32_t kBiRgb = 0, kBiBitFields = 3;
+
+void putLe16(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  out.push_back(std::uint8_t(v));
+  out.push_back(std::uint8_t(v >> 8));
+}
+void putLe32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  putLe16(out, v & 0xFFFF);
+  putLe16(out, v >> 16);
+}
+
+bool usesIndexFrom(const TBitmap& bmp, std::uint32_t first) {
+  const int bpp = BitsPerPixel(bmp.PixelFormat());
+  for (int y = 0; y < bmp.Height(); ++y)
+    for (int x = 0; x < bmp.Width(); ++x)
+      if (ReadRaw(bmp.Row(y), x, bpp) >= first) return true;
+  return false;
+}
+
+// The colour table written for an indexed bitmap. The reader refuses indices past the table,
+// so when pixels use entries the palette lacks (the bitmap shows them black), the table is
+// completed with black to its full 2^bpp entries.
+std::vector<TColor> paletteToWrite(const TBitmap& bmp) {
+  const std::size_t full = std::size_t(1) << BitsPerPixel(bmp.PixelFormat());
+  std::vector<TColor> entries = bmp.Palette().Entries();
+  if (entries.size() > full) entries.resize(full);
+  if (entries.empty() || (entries.size() < full && usesIndexFrom(bmp, std::uint32_t(entries.size()))))
+    entries.resize(full, clBlack);
+  return entries;
+}
+
+}  // namespace
+
+void ReadBmp(const std::uint8_t* data, std::size_t size, TBitmap& out) {
+  const BmpHeader header = ParseBmpHeader(data, size);
+  TBitmap bmp;
+  bmp.SetPixelFormat(BmpTargetFormat(header));
+  if (!header.palette.empty()) bmp.SetPalette(TPalette(header.palette));
+  bmp.SetSize(header.width, header.height);  // EOutOfResources beyond the bitmap's limits
+  const std::uint8_t* pixels = data + header.pixelOffset;
+  if (header.compression == BmpCompression::kRle8 || header.compression == BmpCompression::kRle4) {
+    std::memset(bmp.MutableBits(), 0, bmp.ByteSize());
+    DecodeBmpRle(pixels, header.pixelBytes, bmp);
+  } else {
+    ReadBmpRows(header, pixels, bmp);
+  }
+  CheckBmpIndices(bmp);
+  out.Swap(bmp);
+}
+
+std::vector<std::uint8_t> WriteBmp(const TBitmap& bitmap) {
+  const TPixelFormat format = bitmap.PixelFormat();
+  const std::vector<TColor> palette = IsIndexed(format) ? paletteToWrite(bitmap) : std::vector<TColor>();
+  const bool masks = format == pf16bit;
+  const std::uint32_t offset =
+      kFileHeaderBytes + kInfoHeaderBytes + (masks ? 12 : 0) + std::uint32_t(palette.size()) * 4;
+  const std::size_t stride = bitmap.Stride();  // the same 32-bit-word rows as the file's
+  const std::size_t imageBytes = bitmap.ByteSize();
+
+  std::vector<std::uint8_t> out;
+  out.reserve(offset + imageBytes);
+  out.push_back('B');
+  out.push_back('M');
+  putLe32(out, std::uint32_t(offset + imageBytes));
+  putLe32(out, 0);  // reserved
+  putLe32(out, offset);
+  putLe32(out, kInfoHeaderBytes);
+  putLe32(out, std::uint32_t(bitmap.Width()));
+  putLe32(out, std::uint32_t(bitmap.Height()));  // positive: rows bottom-up
+  putLe16(out, 1);                               // planes
+  putLe16(out, std::uint32_t(BitsPerPixel(format)));
+  putLe32(out, masks ? kBiBitFields : kBiRgb);
+  putLe32(out, std::uint32_t(imageBytes));
+  putLe32(out, 0);  // pixels per metre, horizontally and vertically: unknown
+  putLe32(out, 0);
+  putLe32(out, std::uint32_t(palette.size()));
+  putLe32(out, 0);  // all colours important
+  if (masks) {
+    putLe32(out, 0xF800);
+    putLe32(out, 0x07E0);
+    putLe32(out, 0x001F);
+  }
+  for (TColor c : palette) {
+    const std::uint8_t entry[4] = {GetBValue(c), GetGValue(c), GetRValue(c), 0};
+    out.insert(out.end(), entry, entry + 4);
+  }
+  for (int y = bitmap.Height() - 1; y >= 0; --y) out.insert(out.end(), bitmap.Row(y), bitmap.Row(y) + stride);
+  return out;
+}
+
+void LoadBmpFile(const std::string& path, TBitmap& out) {
+  const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
+  ReadBmp(bytes.data(), bytes.size(), out);
+}
+
+void SaveBmpFile(const TBitmap& bitmap, const std::string& path) {
+  const std::vector<std::uint8_t> bytes = WriteBmp(bitmap);
+  WriteFileSafely(path, bytes.data(), bytes.size());
+}
