@@ -125,16 +125,17 @@ std::size_t readMasks(const std::uint8_t* data, std::size_t size, const InfoFiel
   return end;
 }
 
-// The palette of indexed pixels: clrUsed entries (or 2^bitCount when 0), which must lie in the
-// file; a palette cut short by the pixel offset keeps the entries before it (OS/2 1.x files
-// tell their palette size only that way). Larger palettes keep their first 2^bitCount entries.
+// The palette of indexed pixels: clrUsed entries, which must lie in the file, or 2^bitCount
+// when the header gives no count. A palette cut short by the pixel offset keeps the entries
+// before it (OS/2 1.x files tell their palette size only that way). Larger palettes keep their
+// first 2^bitCount entries.
 void readPalette(const std::uint8_t* data, std::size_t size, std::size_t start, const InfoFields& f,
                  BmpHeader& out) {
   if (out.bitCount > 8) return;
   const std::size_t entrySize = f.headerSize == 12 ? 3 : 4;
   const std::uint64_t full = std::uint64_t(1) << out.bitCount;
   const std::uint64_t declared = f.clrUsed ? f.clrUsed : full;
-  require(declared <= (size - start) / entrySize);
+  if (f.clrUsed) require(declared <= (size - start) / entrySize);
   const std::uint64_t count = std::min({declared, full, std::uint64_t(out.pixelOffset - start) / entrySize});
   require(count > 0);
   out.palette.resize(count);
