@@ -1,10 +1,14 @@
 #include <QApplication>
 
-#include "app/main_window.h"
+#include "app/form1.h"
+#include "app/startup.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  MainWindow window;
-  window.show();
+  // The program ends when the main window closes, whatever other windows are open.
+  QApplication::setQuitOnLastWindowClosed(false);
+  TZudozoApp zudozo(app.arguments().mid(1));
+  QObject::connect(&zudozo.Form1(), &TForm1::Closed, &app, &QApplication::quit);
+  zudozo.ShowMainWindow();
   return app.exec();
 }

@@ -17,7 +17,11 @@ class TCanvasDocument {
   TBitmap& UndoSnapshot() { return snapshot_; }
   const TBitmap& UndoSnapshot() const { return snapshot_; }
   TBitmap& PasteBuffer() { return pasteBuffer_; }
+  // The 8x8 pattern of the pattern fill, and the backgrounds of the pen indicators (the
+  // "brush", "mouse" and "pensize" resource pictures, loaded at start-up).
   TBitmap& BrushPattern() { return brushPattern_; }
+  TBitmap& MousePicture() { return mousePicture_; }
+  TBitmap& PenSizePicture() { return penSizePicture_; }
 
   // Full path of the file the picture came from or was last saved to; empty for a new one.
   std::string FileName;
@@ -40,6 +44,8 @@ class TCanvasDocument {
   TBitmap snapshot_;
   TBitmap pasteBuffer_;
   TBitmap brushPattern_;
+  TBitmap mousePicture_;
+  TBitmap penSizePicture_;
 };
 
 // The file name without its folder ("b.png" from "/home/u/b.png").

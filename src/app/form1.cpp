@@ -1,0 +1,92 @@
+#include "app/form1.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScreen>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+TForm1::TForm1(TCanvasDocument& document, const TCursorSlots& cursors)
+    : document_(document), cursors_(cursors) {
+  setObjectName(QStringLiteral("TForm1"));
+  setWindowTitle(QStringLiteral("Zudozo"));
+  QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+  font.setPixelSize(12);
+  setFont(font);
+  setAcceptDrops(true);
+
+  createActions();
+  createMenus();
+  createToolsBar();
+  setCentralWidget(createClientArea());
+
+  resize(501, 488);
+  setMinimumWidth(500);
+  if (QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
+}
+
+void TForm1::createStateBar() {
+  stateBar = new QWidget;
+  stateBar->setObjectName(QStringLiteral("stateBar"));
+  auto* row = new QHBoxLayout(stateBar);
+  row->setContentsMargins(2, 1, 2, 1);
+  row->setSpacing(2);
+  auto label = [&](const char* name, const QString& text, int width, Qt::Alignment align) {
+    auto* l = new QLabel(text);
+    l->setObjectName(QLatin1String(name));
+    l->setFixedWidth(width);
+    l->setAlignment(align | Qt::AlignVCenter);
+    l->setAutoFillBackground(true);
+    QPalette p = l->palette();
+    p.setColor(QPalette::Window, Qt::white);
+    l->setPalette(p);
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Sunken);
+    row->addWidget(l);
+    return l;
+  };
+  Label1 = label("Label1", QStringLiteral("座標"), 60, Qt::AlignRight);
+  Label2 = label("Label2", QStringLiteral("移動距離"), 60, Qt::AlignRight);
+  Label3 = label("Label3", QStringLiteral("角度"), 60, Qt::AlignRight);
+  Label4 = label("Label4", QString(), 212, Qt::AlignLeft);
+  Label4->setToolTip(QStringLiteral("ヒント"));
+  row->addStretch(1);
+}
+
+QWidget* TForm1::createClientArea() {
+  auto* client = new QWidget;
+  auto* column = new QVBoxLayout(client);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+
+  xyBar = new QWidget;  // the coordinate bar; its controls come with the keyboard work
+  xyBar->setObjectName(QStringLiteral("xyBar"));
+  xyBar->hide();
+  column->addWidget(xyBar);
+
+  createStateBar();
+  column->addWidget(stateBar);
+
+  ScrollBox1 = new TScrollBox(document_.Picture(), client);
+  Image = ScrollBox1->Image();
+  connect(ScrollBox1, &TScrollBox::canvasMouse, this, &TForm1::ImageMouse);
+  column->addWidget(ScrollBox1, 1);
+
+  ToolBar3 = new QToolBar;
+  ToolBar3->setObjectName(QStringLiteral("ToolBar3"));
+  ToolBar3->setFixedHeight(6);
+  column->addWidget(ToolBar3);
+
+  pstateHost_ = new QWidget;
+  pstateHost_->setObjectName(QStringLiteral("PstatePanel"));
+  pstateHost_->setFixedHeight(91);
+  pstateHost_->setToolTip(QStringLiteral("ペンの状態パネル"));
+  auto* hostLayout = new QVBoxLayout(pstateHost_);  // the panel is added into it
+  hostLayout->setContentsMargins(0, 0, 0, 0);
+  column->addWidget(pstateHost_);
+  return client;
+}
+
+void TForm1::InvalidateDocument(const TRect& r) { Image->InvalidateDocument(r); }
+
+void TForm1::DocumentReplaced() { ScrollBox1->DocumentReplaced(); }

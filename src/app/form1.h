@@ -1,0 +1,125 @@
+#pragma once
+// TForm1, the main window: actions, menus and toolbars, the status labels, the scrolled
+// canvas and the host of the settings panel. Split by topic: form1.cpp builds the window,
+// form1_actions.cpp the action table, form1_menus.cpp the menus and toolbars,
+// form1_document.cpp New, Undo and the document view, form1_ending.cpp the ways out.
+#include <QMainWindow>
+#include <array>
+#include <functional>
+
+#include "app/cursor_slots.h"
+#include "app/image_view.h"
+#include "document/canvas_document.h"
+
+class QActionGroup;
+class QLabel;
+class QMenu;
+class QToolBar;
+class QToolButton;
+class TNewBMPForm;
+class TForm5;
+class THelpWindow;
+
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+ public:
+  // document and cursors belong to the program and outlive the window.
+  TForm1(TCanvasDocument& document, const TCursorSlots& cursors);
+
+  TCanvasDocument& Document() { return document_; }
+  const TCursorSlots& Cursors() const { return cursors_; }
+
+  // Windows created after this one, handed over by the start-up.
+  TNewBMPForm* NewBMPForm = nullptr;
+  TForm5* VersionForm = nullptr;
+  THelpWindow* HelpWindow = nullptr;
+
+  // Stroke state kept here for the drawing tools: the selected tool number (1..18) and the
+  // drawing flag (a stroke under way).
+  int ToolNumber = 1;
+  bool DrawingFlag = false;
+
+  // Save (`savebuttonClick`) writes the document to its file; the picture-files work installs
+  // it. Without it Save writes nothing.
+  std::function<void()> SaveCommand;
+  // Opening a picture file chosen in the open dialog; the picture-files work installs it.
+  // Without it the dialog is shown and nothing is loaded.
+  std::function<void(const QString& path)> OpenCommand;
+
+  // Actions (names as the program's commands).
+  QAction *Aclose, *Anew, *Aopen, *Asave, *Asaveas, *Aretrun, *Aorigin, *Apoly, *Asym, *Azoom,
+      *Afrac, *Apoint, *AtoolP, *Acleft, *Acright, *Acup, *Acdown, *Aclosesave;
+  // The eighteen tool actions; ToolActions[n - 1] carries tool number n.
+  std::array<QAction*, kToolCount> ToolActions{};
+  QActionGroup* modifierGroup = nullptr;  // Aorigin, Apoly, Asym: at most one down
+  // Edit menu commands whose handlers come with the image operations.
+  QAction *Mcut, *Mcopy, *MPaste, *Mallselect, *Mpastefile, *R1;
+  QAction *MContents, *Mversion;
+
+  QMenu* PopupMenu1 = nullptr;  // the region menu, opened by region editing and select-all
+  QMenu* tbarhelp = nullptr;    // ToolsBar's context menu
+  QToolBar* ToolsBar = nullptr;
+  QToolButton* saveB = nullptr;
+  QWidget* xyBar = nullptr;
+  QWidget* stateBar = nullptr;
+  QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr;
+  TScrollBox* ScrollBox1 = nullptr;
+  TImageView* Image = nullptr;
+  QToolBar* ToolBar3 = nullptr;
+  // The 91-pixel bottom area where the settings panel goes.
+  QWidget* PstateHost() const { return pstateHost_; }
+
+  // Commands. Each runs inside the error guard when started by its action.
+  void AcloseExecute();
+  void savecloseClick();
+  void savebuttonClick();
+  void returnbuttonClick();
+  void newBClick();
+  void openBClick();
+  void Help1Click();
+  void Help3Click();
+  void MversionClick();
+
+  // Brings the window up to date after the document was replaced: new snapshot, scrolled to
+  // the corner, chosen format, caption and Save hint.
+  void ResetDocumentView();
+  // Repaints the picture rectangle r (right and bottom exclusive) after drawing into it.
+  void InvalidateDocument(const TRect& r);
+  // Takes on a document whose size may have changed (after Undo, a paste, a resize).
+  void DocumentReplaced();
+  // Files dropped on the window: the first goes to the open dialog.
+  void FilesDropped(const QStringList& paths);
+
+  // Loads a picture file into the document through OpenCommand.
+  void LoadPictureFile(const QString& path);
+
+ signals:
+  // The window was closed: the program ends.
+  void Closed();
+  // Every mouse event on the picture or the scroll box around it, in picture coordinates.
+  void ImageMouse(const TCanvasMouse& event);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void createActions();
+  QAction* makeAction(const char* name, const QString& caption, const QString& hint,
+                      const QKeySequence& shortcut, int image, int tag);
+  void connectCommand(QAction* action, void (TForm1::*command)());
+  void createMenus();
+  void createToolsBar();
+  void createStateBar();
+  QWidget* createClientArea();
+  QString openFileName(const QString& proposed);
+
+  TCanvasDocument& document_;
+  const TCursorSlots& cursors_;
+  QWidget* pstateHost_ = nullptr;
+  QString dialogFileName_;  // the open dialog's file name, set by a drop
+};
+
+// The picture of image-list index 0..29 (":/icons/...").
+QIcon ToolbarIcon(int index);

@@ -1,0 +1,93 @@
+// The main window's actions: captions, hints, shortcuts, pictures and tags, and the commands
+// of this window bound to them. Actions whose commands come with other windows are created
+// here with their texts and keys and are bound by those windows.
+#include <QAction>
+#include <QActionGroup>
+
+#include "app/error_guard.h"
+#include "app/form1.h"
+
+namespace {
+
+struct ToolAction {
+  const char* name;
+  const char* hint;
+};
+
+constexpr std::array<ToolAction, kToolCount> kToolActions{{
+    {"Acurve", "自由曲線(1)"},      {"Aline", "直線(2)"},
+    {"Aellipse", "楕円(3)"},        {"Atriangle", "三角形(4)"},
+    {"Arectangel", "四角形(5)"},    {"Arrect", "角丸四角(6)"},
+    {"Apolygone", "正N角形(7)"},    {"Aetc", "その他の図形(8)"},
+    {"Aflood", "領域塗りつぶし(q)"}, {"Aspoit", "スポイト(w)"},
+    {"Aspray", "スプレー(e)"},      {"Aselect", "領域編集(r)"},
+    {"Apaste", "貼付け(t)"},        {"Astump", "連続貼付け(y)"},
+    {"Astretch", "任意サイズ貼付け(u)"}, {"Arotate", "任意角度貼付(i)"},
+    {"Atext", "テキスト(a)"},       {"Atexline", "任意角度テキスト(s)"},
+}};
+
+constexpr int kFirstToolImage = 12;
+
+}  // namespace
+
+QAction* TForm1::makeAction(const char* name, const QString& caption, const QString& hint,
+                            const QKeySequence& shortcut, int image, int tag) {
+  auto* action = new QAction(caption, this);
+  action->setObjectName(QLatin1String(name));
+  action->setToolTip(hint.isEmpty() ? caption : hint);
+  action->setStatusTip(hint);
+  action->setShortcut(shortcut);
+  action->setShortcutContext(Qt::ApplicationShortcut);
+  action->setData(tag);
+  if (image >= 0) action->setIcon(ToolbarIcon(image));
+  addAction(action);  // shortcuts work even for actions on no menu or toolbar
+  return action;
+}
+
+void TForm1::connectCommand(QAction* action, void (TForm1::*command)()) {
+  connect(action, &QAction::triggered, this, [this, command] { RunGuarded(this, [&] { (this->*command)(); }); });
+}
+
+void TForm1::createActions() {
+  auto s = [](const char* text) { return QString::fromUtf8(text); };
+  Aclose = makeAction("Aclose", s("即終了(&Z)"), s("絵を保存せずに終了します"), QKeySequence(Qt::SHIFT | Qt::Key_Escape), 0, 0);
+  Anew = makeAction("Anew", s("新規作成(&N)"), s("キャンバスを新しくします"), Qt::Key_F1, 1, 0);
+  Aopen = makeAction("Aopen", s("絵を開く(&O)"), s("画像ファイルを読み込みます"), Qt::Key_F2, 2, 0);
+  Asave = makeAction("Asave", s("上書き保存(&S)"), s("現在のファイルに上書き保存します"), Qt::Key_F3, 3, 0);
+  Asaveas = makeAction("Asaveas", s("名前をつけて保存(&A)"), s("新しくファイル名をつけて保存します"), Qt::Key_F4, 4, 0);
+  Aretrun = makeAction("Aretrun", s("元に戻す(&U)"), s("１つ前の操作に戻します"), Qt::Key_F5, 5, 0);
+  Aorigin = makeAction("Aorigin", QString(), s("始点ロック"), Qt::Key_F6, 6, 1);
+  Apoly = makeAction("Apoly", s("Apoly"), s("連続描画"), Qt::Key_F7, 7, 2);
+  Asym = makeAction("Asym", s("Asym"), s("点対称描画"), Qt::Key_F8, 8, 3);
+  Azoom = makeAction("Azoom", s("拡大図(&Z)"), s("拡大図の表示／非表示"), Qt::Key_F9, 9, 0);
+  Afrac = makeAction("Afrac", s("rir(&F)"), s("rirのON/OFF"), Qt::Key_F10, 10, 0);
+  Apoint = makeAction("Apoint", s("座標パネル(&P)"), s("座標パネルの表示／非表示"), Qt::Key_F11, 11, 0);
+  AtoolP = makeAction("AtoolP", s("ツールパレット(&T)"), s("ツールパレットの表示／非表示"), Qt::Key_F12, 12, 0);
+  Acleft = makeAction("Acleft", s("Acleft"), QString(), QKeySequence(Qt::CTRL | Qt::Key_Left), -1, 5);
+  Acright = makeAction("Acright", s("Acright"), QString(), QKeySequence(Qt::CTRL | Qt::Key_Right), -1, 6);
+  Acup = makeAction("Acup", s("Acup"), QString(), QKeySequence(Qt::CTRL | Qt::Key_Up), -1, 7);
+  Acdown = makeAction("Acdown", s("Acdown"), QString(), QKeySequence(Qt::CTRL | Qt::Key_Down), -1, 8);
+  Aclosesave = makeAction("Aclosesave", s("終了(&X)"), s("終了します"), Qt::Key_Escape, 0, 0);
+
+  // The three drawing modifiers: at most one down, and all may be up.
+  modifierGroup = new QActionGroup(this);
+  modifierGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+  for (QAction* a : {Aorigin, Apoly, Asym}) {
+    a->setCheckable(true);
+    modifierGroup->addAction(a);
+  }
+  for (QAction* a : {Azoom, Afrac, Apoint, AtoolP}) a->setCheckable(true);
+  AtoolP->setChecked(true);
+
+  for (int i = 0; i < kToolCount; ++i) {
+    ToolActions[i] = makeAction(kToolActions[i].name, QString(), s(kToolActions[i].hint),
+                                QKeySequence(), kFirstToolImage + i, i + 1);
+  }
+
+  connectCommand(Aclose, &TForm1::AcloseExecute);
+  connectCommand(Aclosesave, &TForm1::savecloseClick);
+  connectCommand(Anew, &TForm1::newBClick);
+  connectCommand(Aopen, &TForm1::openBClick);
+  connectCommand(Asave, &TForm1::savebuttonClick);
+  connectCommand(Aretrun, &TForm1::returnbuttonClick);
+}

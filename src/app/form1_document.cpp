@@ -1,0 +1,31 @@
+// New, Undo and bringing the window up to date after the document was replaced.
+#include <QLabel>
+#include <QToolButton>
+
+#include "app/form1.h"
+#include "document/ui/new_bmp_form.h"
+
+void TForm1::returnbuttonClick() {
+  document_.ExchangeWithSnapshot();
+  DocumentReplaced();
+}
+
+void TForm1::newBClick() {
+  NewBMPForm->widthedit->SetValue(document_.Picture().Width());
+  NewBMPForm->Heightedit->SetValue(document_.Picture().Height());
+  if (NewBMPForm->exec() != QDialog::Accepted) return;
+  document_.ReplaceWithNewPicture(NewBMPForm->widthedit->Value(), NewBMPForm->Heightedit->Value(),
+                                  document_.ChosenFormat);
+  ResetDocumentView();
+}
+
+void TForm1::ResetDocumentView() {
+  DrawingFlag = false;
+  document_.TakeSnapshot();
+  DocumentReplaced();
+  ScrollBox1->ResetPosition();
+  NewBMPForm->SetChosenFormat(document_.Picture().PixelFormat());
+  const std::string name = FileNamePart(document_.FileName);
+  setWindowTitle(QString::fromStdString(MainCaption(name, NewBMPForm->Lpf->text().toStdString())));
+  saveB->setToolTip(QString::fromStdString(SaveHint(document_.FileName)));
+}

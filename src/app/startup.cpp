@@ -1,0 +1,112 @@
+#include "app/startup.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QScreen>
+
+#include "app/bitmap_image.h"
+#include "app/error_guard.h"
+#include "app/form1.h"
+#include "app/help_window.h"
+#include "app/version_form.h"
+#include "document/ui/new_bmp_form.h"
+
+namespace {
+
+// The windows whose content comes with their own work: created now, empty, with their
+// caption and place, so that the creation order and the window set are complete.
+struct CompanionWindow {
+  const char* className;
+  const char* caption;
+  bool stayOnTop;
+  bool dialog;
+  QRect geometry;  // client area; a null position centres the window
+  bool visibleAtStart;
+};
+
+constexpr int kTForm3 = 0, kTForm4 = 1, kTForm2 = 2, kTForm7 = 3, kTresize = 4, kTCchange = 5;
+
+const CompanionWindow kCompanions[] = {
+    {"TForm3", "rir", true, false, QRect(453, 103, 256, 117), false},
+    {"TForm4", "Zoom", true, false, QRect(576, 110, 151, 253), false},
+    {"TForm2", "Tools", true, false, QRect(30, 284, 217, 122), true},
+    {"TForm7", "PNGの設定", true, true, QRect(0, 0, 158, 257), false},
+    {"Tresizeform", "拡大縮小", false, true, QRect(0, 0, 145, 84), false},
+    {"TCchangeform", "色変換", false, true, QRect(0, 0, 230, 122), false},
+};
+
+bool LoadPicture(const char* name, TBitmap& out) {
+  const QString path = QStringLiteral(":/pictures/%1.png").arg(QLatin1String(name));
+  if (!QFile::exists(path)) return false;
+  FromQImage(QImage(path), out);
+  return true;
+}
+
+}  // namespace
+
+void LoadResourcePictures(TCanvasDocument& document) {
+  if (LoadPicture("brush", document.BrushPattern())) document.BrushPattern().SetPixelFormat(pfDevice);
+  LoadPicture("mouse", document.MousePicture());
+  if (LoadPicture("pensize", document.PenSizePicture())) document.PenSizePicture().SetPixelFormat(pf1bit);
+}
+
+TZudozoApp::TZudozoApp(const QStringList& arguments) {
+  LoadResourcePictures(document_);
+  QApplication::setApplicationName(QStringLiteral("Zudozo"));
+  createWindows();
+  // What the tool palette's creation does for the document: the view starts from the white
+  // picture, or from the picture named on the command line.
+  form1_->ResetDocumentView();
+  if (!arguments.isEmpty()) {
+    RunGuarded(form1_.get(), [&] { form1_->LoadPictureFile(arguments.first()); });
+  }
+  // The first caption names the file with its folder; later ones name it without.
+  form1_->setWindowTitle(QString::fromStdString(
+      MainCaption(document_.FileName, newBmpForm_->Lpf->text().toStdString())));
+}
+
+TZudozoApp::~TZudozoApp() = default;
+
+void TZudozoApp::createWindows() {
+  form1_ = std::make_unique<TForm1>(document_, cursors_);
+  windows_.push_back(form1_.get());
+  windows_.push_back(createCompanion(kTForm3));
+  windows_.push_back(createCompanion(kTForm4));
+  form5_ = new TForm5(form1_.get());
+  windows_.push_back(form5_);
+  newBmpForm_ = new TNewBMPForm(document_, [this] { form1_->savebuttonClick(); }, form1_.get());
+  windows_.push_back(newBmpForm_);
+  windows_.push_back(createCompanion(kTForm2));
+  windows_.push_back(createCompanion(kTForm7));
+  windows_.push_back(createCompanion(kTresize));
+  windows_.push_back(createCompanion(kTCchange));
+  help_ = new THelpWindow(form1_.get());
+
+  form1_->NewBMPForm = newBmpForm_;
+  form1_->VersionForm = form5_;
+  form1_->HelpWindow = help_;
+}
+
+QWidget* TZudozoApp::createCompanion(int index) {
+  const CompanionWindow& spec = kCompanions[index];
+  Qt::WindowFlags flags = spec.dialog ? Qt::Dialog : Qt::Tool;
+  if (spec.stayOnTop) flags |= Qt::WindowStaysOnTopHint;
+  auto* window = new QWidget(form1_.get(), flags);
+  window->setObjectName(QLatin1String(spec.className));
+  window->setWindowTitle(QString::fromUtf8(spec.caption));
+  window->resize(spec.geometry.size());
+  if (spec.geometry.topLeft().isNull()) {
+    window->move(window->screen()->availableGeometry().center() - window->rect().center());
+  } else {
+    window->move(spec.geometry.topLeft());
+  }
+  if (spec.visibleAtStart) window->show();
+  return window;
+}
+
+void TZudozoApp::ShowMainWindow() {
+  form1_->show();
+  form1_->activateWindow();
+  form1_->setFocus();
+}
