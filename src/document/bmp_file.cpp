@@ -22,14 +22,6 @@ void putLe32(std::vector<std::uint8_t>& out, std::uint32_t v) {
   putLe16(out, v >> 16);
 }
 
-bool usesIndexFrom(const TBitmap& bmp, std::uint32_t first) {
-  const int bpp = BitsPerPixel(bmp.PixelFormat());
-  for (int y = 0; y < bmp.Height(); ++y)
-    for (int x = 0; x < bmp.Width(); ++x)
-      if (ReadRaw(bmp.Row(y), x, bpp) >= first) return true;
-  return false;
-}
-
 // The colour table written for an indexed bitmap. The reader refuses indices past the table,
 // so when pixels use entries the palette lacks (the bitmap shows them black), the table is
 // completed with black to its full 2^bpp entries.
@@ -37,7 +29,7 @@ std::vector<TColor> paletteToWrite(const TBitmap& bmp) {
   const std::size_t full = std::size_t(1) << BitsPerPixel(bmp.PixelFormat());
   std::vector<TColor> entries = bmp.Palette().Entries();
   if (entries.size() > full) entries.resize(full);
-  if (entries.empty() || (entries.size() < full && usesIndexFrom(bmp, std::uint32_t(entries.size()))))
+  if (entries.empty() || !BmpIndicesWithin(bmp, std::uint32_t(entries.size())))
     entries.resize(full, clBlack);
   return entries;
 }

@@ -107,13 +107,29 @@ void ReadBmpRows(const BmpHeader& h, const std::uint8_t* pixels, TBitmap& bmp) {
   }
 }
 
-void CheckBmpIndices(const TBitmap& bmp) {
+bool BmpIndicesWithin(const TBitmap& bmp, std::uint32_t count) {
   const int bpp = BitsPerPixel(bmp.PixelFormat());
-  const std::uint32_t count = std::uint32_t(bmp.Palette().Count());
-  if (!IsIndexed(bmp.PixelFormat()) || count >= (1u << bpp)) return;
+  if (!IsIndexed(bmp.PixelFormat()) || count >= (1u << bpp)) return true;
+  // Whole bytes go through a table of the bytes whose every index is below count; the pixels
+  // of a last, partly used byte one by one.
+  bool byteOk[256];
+  const int perByte = 8 / bpp;
+  for (int b = 0; b < 256; ++b) {
+    const std::uint8_t byte = std::uint8_t(b);
+    byteOk[b] = true;
+    for (int i = 0; i < perByte; ++i) byteOk[b] = byteOk[b] && ReadRaw(&byte, i, bpp) < count;
+  }
+  const int wholeBytes = bmp.Width() / perByte;
   for (int y = 0; y < bmp.Height(); ++y) {
     const std::uint8_t* row = bmp.Row(y);
-    for (int x = 0; x < bmp.Width(); ++x)
-      if (ReadRaw(row, x, bpp) >= count) ThrowInvalidBmp();
+    for (int i = 0; i < wholeBytes; ++i)
+      if (!byteOk[row[i]]) return false;
+    for (int x = wholeBytes * perByte; x < bmp.Width(); ++x)
+      if (ReadRaw(row, x, bpp) >= count) return false;
   }
+  return true;
+}
+
+void CheckBmpIndices(const TBitmap& bmp) {
+  if (!BmpIndicesWithin(bmp, std::uint32_t(bmp.Palette().Count()))) ThrowInvalidBmp();
 }

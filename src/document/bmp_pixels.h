@@ -16,6 +16,9 @@ TPixelFormat BmpTargetFormat(const BmpHeader& header);
 // dropped: 32-bit pixels keep a zero spare byte, 5-5-5 pixels a zero top bit.
 void ReadBmpRows(const BmpHeader& header, const std::uint8_t* pixels, TBitmap& bmp);
 
+// True unless an indexed pixel of bmp is count or more (always true for other formats).
+bool BmpIndicesWithin(const TBitmap& bmp, std::uint32_t count);
+
 // Throws EInvalidGraphic when an indexed pixel names an entry past the bitmap's palette: the
 // file does not say what colour that is.
 void CheckBmpIndices(const TBitmap& bmp);

@@ -143,12 +143,24 @@ TEST(BmpDecode, RowOrderPaletteSizesAndTwoBitIndices) {
   TBitmap padded;
   EXPECT_NO_THROW(read({.width = 3, .bitCount = 8, .palette = {clRed, clBlue}, .pixels = {1, 0, 1, 9}}, padded));
 
+  // The same for 4 and 1-bit rows, whose last byte is partly padding.
+  const std::vector<TColor> two = {clRed, clBlue};
+  TBitmap nibbles;
+  read({.width = 3, .bitCount = 4, .palette = two, .pixels = {0x10, 0x1F, 0, 0}}, nibbles);
+  expectRows(nibbles, {{1, 0, 1}});
+  expectInvalid({.width = 3, .bitCount = 4, .palette = two, .pixels = {0x12, 0x10, 0, 0}}, "4-bit index 2");
+  expectInvalid({.width = 3, .bitCount = 4, .palette = two, .pixels = {0x10, 0x20, 0, 0}}, "last 4-bit index");
+  TBitmap bits;
+  read({.width = 3, .bitCount = 1, .palette = {clLime}, .pixels = {0x1F, 0, 0, 0}}, bits);
+  expectRows(bits, {{0, 0, 0}});
+  expectInvalid({.width = 3, .bitCount = 1, .palette = {clLime}, .pixels = {0x20, 0, 0, 0}}, "1-bit index 1");
+
   // 2-bit indices (Windows CE) widen to 4 bits.
-  TBitmap two;
-  read({.width = 5, .bitCount = 2, .palette = kFour, .pixels = {0b00011011, 0b01000000, 0, 0}}, two);
-  EXPECT_EQ(two.PixelFormat(), pf4bit);
-  expectRows(two, {{0, 1, 2, 3, 1}});
-  EXPECT_EQ(two.GetPixel(3, 0), clBlue);
+  TBitmap twoBit;
+  read({.width = 5, .bitCount = 2, .palette = kFour, .pixels = {0b00011011, 0b01000000, 0, 0}}, twoBit);
+  EXPECT_EQ(twoBit.PixelFormat(), pf4bit);
+  expectRows(twoBit, {{0, 1, 2, 3, 1}});
+  EXPECT_EQ(twoBit.GetPixel(3, 0), clBlue);
 }
 
 TEST(BmpDecode, SizesTheDataCannotBackFailBeforeAnyAllocation) {
