@@ -1,0 +1,55 @@
+#include "surface/pen_stroke.h"
+
+#include "surface/line_raster.h"
+#include "surface/span_list.h"
+#include "surface/span_painter.h"
+#include "surface/wide_pen.h"
+
+int PenPixelWidth(const TPen& pen) {
+  if (pen.Style == psClear) return 0;
+  return pen.Width > 1 ? pen.Width : 1;
+}
+
+namespace {
+
+void strokeThin(TBitmap& bmp, const TRect& clip, const TPen& pen, const std::vector<TPoint>& pts, bool closed) {
+  const SpanInk ink = PenInk(bmp, pen);
+  ThinLinePainter lines(bmp, clip, ink);
+  const std::size_t segments = closed ? pts.size() : pts.size() - 1;
+  int phase = 0;
+  for (std::size_t i = 0; i < segments; ++i) {
+    const TPoint a = pts[i], b = pts[(i + 1) % pts.size()];
+    if (pen.Style == psDot)
+      lines.DottedLine(a, b, phase);
+    else
+      lines.Line(a, b);
+  }
+}
+
+}  // namespace
+
+void StrokePath(TBitmap& bmp, const TRect& clip, const TPen& pen, const std::vector<TPoint>& points, bool closed) {
+  const int width = PenPixelWidth(pen);
+  if (width == 0 || points.size() < 2) return;
+  if (width == 1) {
+    strokeThin(bmp, clip, pen, points, closed);
+    return;
+  }
+  const SpanInk ink = PenInk(bmp, pen);
+  SpanPainter painter(bmp, clip, ink);
+  const PenDisc disc(width);
+  if (points.size() == 2 && !closed) {
+    PaintWideSegment(painter, points[0], points[1], disc, width);
+    return;
+  }
+  SpanList spans(painter.Clip());
+  AddWidePath(spans, points, closed, disc, width);
+  spans.Normalize();
+  spans.Paint(painter);
+}
+
+void AddWideStroke(SpanList& out, const TPen& pen, const std::vector<TPoint>& points, bool closed) {
+  const int width = PenPixelWidth(pen);
+  AddWidePath(out, points, closed, PenDisc(width), width);
+  out.Normalize();
+}
