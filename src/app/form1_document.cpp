@@ -14,7 +14,7 @@ void TForm1::newBClick() {
   NewBMPForm->widthedit->SetValue(document_.Picture().Width());
   NewBMPForm->Heightedit->SetValue(document_.Picture().Height());
   if (NewBMPForm->exec() != QDialog::Accepted) return;
-  document_.ReplaceWithNewPicture(NewBMPForm->widthedit->Value(), NewBMPForm->Heightedit->Value(),
+  document_.ReplaceWithNewPicture(NewBMPForm->ConfirmedWidth(), NewBMPForm->ConfirmedHeight(),
                                   document_.ChosenFormat);
   ResetDocumentView();
 }

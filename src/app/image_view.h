@@ -25,6 +25,8 @@ struct TCanvasMouse {
   int Y = 0;
 };
 
+Q_DECLARE_METATYPE(TCanvasMouse)
+
 class TImageView : public QWidget {
   Q_OBJECT
  public:

@@ -43,6 +43,8 @@ void TNewBMPForm::createControls() {
   ScrollBar1 = new QScrollBar(Qt::Horizontal, this);
   ScrollBar1->setRange(0, kPixelFormatPositions - 1);
   ScrollBar1->setPageStep(1);
+  ScrollBar1->setFocusPolicy(Qt::StrongFocus);
+  ScrollBar1->setInvertedControls(false);  // the arrow keys move it the way they point
   ScrollBar1->setGeometry(8, 90, 176, 16);
   ScrollBar1->setToolTip(sizeHint[2]);
   Label1->setBuddy(widthedit);
@@ -80,6 +82,12 @@ void TNewBMPForm::FormShow() {
     ScrollBar1->setValue(*position);
     ScrollBar1Change(*position);  // also when the bar was already there
   }
+}
+
+void TNewBMPForm::done(int result) {
+  confirmedWidth_ = widthedit->Value();
+  confirmedHeight_ = Heightedit->Value();
+  QDialog::done(result);
 }
 
 void TNewBMPForm::ScrollBar1Change(int position) { SetChosenFormat(PixelFormatAt(position)); }

@@ -27,6 +27,11 @@ class TNewBMPForm : public QDialog {
   void SetChosenFormat(TPixelFormat f);
   // The bar follows the document's pixel format.
   void FormShow();
+  // The spin edits' values as they were when the dialog closed: a box left with Enter still
+  // holds what was typed, even outside 1..9999 (hiding the dialog clamps it afterwards).
+  int ConfirmedWidth() const { return confirmedWidth_; }
+  int ConfirmedHeight() const { return confirmedHeight_; }
+  void done(int result) override;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -38,4 +43,6 @@ class TNewBMPForm : public QDialog {
 
   TCanvasDocument& document_;
   std::function<void()> save_;
+  int confirmedWidth_ = 0;
+  int confirmedHeight_ = 0;
 };
