@@ -6,7 +6,6 @@
 #include "document/bmp_pixels.h"
 #include "document/bmp_rle.h"
 #include "document/picture_file_io.h"
-#include "surface/span_painter.h"
 
 namespace {
 
@@ -34,36 +33,16 @@ std::vector<TColor> paletteToWrite(const TBitmap& bmp) {
   return entries;
 }
 
-}  // namespace
-
-void ReadBmp(const std::uint8_t* data, std::size_t size, TBitmap& out) {
-  const BmpHeader header = ParseBmpHeader(data, size);
-  TBitmap bmp;
-  bmp.SetPixelFormat(BmpTargetFormat(header));
-  if (!header.palette.empty()) bmp.SetPalette(TPalette(header.palette));
-  bmp.SetSize(header.width, header.height);  // EOutOfResources beyond the bitmap's limits
-  const std::uint8_t* pixels = data + header.pixelOffset;
-  if (header.compression == BmpCompression::kRle8 || header.compression == BmpCompression::kRle4) {
-    std::memset(bmp.MutableBits(), 0, bmp.ByteSize());
-    DecodeBmpRle(pixels, header.pixelBytes, bmp);
-  } else {
-    ReadBmpRows(header, pixels, bmp);
-  }
-  CheckBmpIndices(bmp);
-  out.Swap(bmp);
-}
-
-std::vector<std::uint8_t> WriteBmp(const TBitmap& bitmap) {
+// The file header, info header, masks and palette of the file written for a bitmap.
+std::vector<std::uint8_t> bmpHeaders(const TBitmap& bitmap) {
   const TPixelFormat format = bitmap.PixelFormat();
   const std::vector<TColor> palette = IsIndexed(format) ? paletteToWrite(bitmap) : std::vector<TColor>();
   const bool masks = format == pf16bit;
   const std::uint32_t offset =
       kFileHeaderBytes + kInfoHeaderBytes + (masks ? 12 : 0) + std::uint32_t(palette.size()) * 4;
-  const std::size_t stride = bitmap.Stride();  // the same 32-bit-word rows as the file's
-  const std::size_t imageBytes = bitmap.ByteSize();
+  const std::size_t imageBytes = bitmap.ByteSize();  // rows of 32-bit words, as the file's
 
   std::vector<std::uint8_t> out;
-  out.reserve(offset + imageBytes);
   out.push_back('B');
   out.push_back('M');
   putLe32(out, std::uint32_t(offset + imageBytes));
@@ -89,7 +68,37 @@ std::vector<std::uint8_t> WriteBmp(const TBitmap& bitmap) {
     const std::uint8_t entry[4] = {GetBValue(c), GetGValue(c), GetRValue(c), 0};
     out.insert(out.end(), entry, entry + 4);
   }
-  for (int y = bitmap.Height() - 1; y >= 0; --y) out.insert(out.end(), bitmap.Row(y), bitmap.Row(y) + stride);
+  return out;
+}
+
+// Hands the rows to sink bottom-up, as the file stores them, each as it is in memory.
+void emitRows(const TBitmap& bitmap, const ByteSink& sink) {
+  for (int y = bitmap.Height() - 1; y >= 0; --y) sink(bitmap.Row(y), bitmap.Stride());
+}
+
+}  // namespace
+
+void ReadBmp(const std::uint8_t* data, std::size_t size, TBitmap& out) {
+  const BmpHeader header = ParseBmpHeader(data, size);
+  TBitmap bmp;
+  bmp.SetPixelFormat(BmpTargetFormat(header));
+  if (!header.palette.empty()) bmp.SetPalette(TPalette(header.palette));
+  bmp.SetSize(header.width, header.height);  // EOutOfResources beyond the bitmap's limits
+  const std::uint8_t* pixels = data + header.pixelOffset;
+  if (header.compression == BmpCompression::kRle8 || header.compression == BmpCompression::kRle4) {
+    std::memset(bmp.MutableBits(), 0, bmp.ByteSize());
+    DecodeBmpRle(pixels, header.pixelBytes, bmp);
+  } else {
+    ReadBmpRows(header, pixels, bmp);
+  }
+  CheckBmpIndices(bmp);
+  out.Swap(bmp);
+}
+
+std::vector<std::uint8_t> WriteBmp(const TBitmap& bitmap) {
+  std::vector<std::uint8_t> out = bmpHeaders(bitmap);
+  out.reserve(out.size() + bitmap.ByteSize());
+  emitRows(bitmap, [&out](const std::uint8_t* row, std::size_t size) { out.insert(out.end(), row, row + size); });
   return out;
 }
 
@@ -98,7 +107,11 @@ void LoadBmpFile(const std::string& path, TBitmap& out) {
   ReadBmp(bytes.data(), bytes.size(), out);
 }
 
+// Streams the rows to the file: saving needs no second copy of a large picture in memory.
 void SaveBmpFile(const TBitmap& bitmap, const std::string& path) {
-  const std::vector<std::uint8_t> bytes = WriteBmp(bitmap);
-  WriteFileSafely(path, bytes.data(), bytes.size());
+  const std::vector<std::uint8_t> headers = bmpHeaders(bitmap);
+  WriteFileSafely(path, [&](const ByteSink& sink) {
+    sink(headers.data(), headers.size());
+    emitRows(bitmap, sink);
+  });
 }

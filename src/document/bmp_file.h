@@ -5,9 +5,10 @@
 // and 8-bit indexed pixels (RLE4 and RLE8 too), 16 and 32 bits with any colour masks, and 24
 // bits, top-down or bottom-up. The picture keeps the file's pixel format where it is one of ours
 // (see BmpTargetFormat). Failures raise EInvalidGraphic "ビットマップイメージが不正です", except a
-// run-length picture too large to hold, which raises the bitmap's EOutOfResources: its data is
-// small by nature, so only the bitmap's own limit can refuse it. Nothing is allocated before
-// the header's sizes have been checked against the data.
+// picture beyond the bitmap's own limits (kMaxBitmapSide, kMaxBitmapBytes), which raises its
+// EOutOfResources: uncompressed sizes are first checked against the data, so that only happens
+// for a file that really holds the pixels, or for run-length data, which can describe any size
+// in a few bytes. Nothing is allocated before these checks.
 //
 // The writer stores a BITMAPINFOHEADER file, bottom-up, in the bitmap's own pixel format:
 // indexed with its palette, pf15bit as 16-bit BI_RGB, pf16bit as BI_BITFIELDS 5-6-5, pf24bit,

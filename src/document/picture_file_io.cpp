@@ -61,11 +61,40 @@ int createTemporary(const std::string& path, std::string& tempPath) {
   return -1;
 }
 
-// Writes, flushes to disk and closes the temporary file; false on any failure.
-bool fillTemporary(FileDescriptor& fd, const std::string& path, const std::uint8_t* data, std::size_t size) {
+// Gathers small pieces into large writes; after a failed write it ignores the rest.
+class BufferedWriter {
+ public:
+  explicit BufferedWriter(int fd) : fd_(fd) { buffer_.reserve(kBufferBytes); }
+  void Put(const std::uint8_t* data, std::size_t size) {
+    if (buffer_.size() + size > kBufferBytes) flush();
+    if (size >= kBufferBytes)
+      ok_ = ok_ && writeAll(fd_, data, size);
+    else
+      buffer_.insert(buffer_.end(), data, data + size);
+  }
+  bool Finish() {
+    flush();
+    return ok_;
+  }
+
+ private:
+  static constexpr std::size_t kBufferBytes = std::size_t(1) << 20;
+  void flush() {
+    ok_ = ok_ && writeAll(fd_, buffer_.data(), buffer_.size());
+    buffer_.clear();
+  }
+  int fd_;
+  bool ok_ = true;
+  std::vector<std::uint8_t> buffer_;
+};
+
+// Fills, flushes to disk and closes the temporary file; false on any failure.
+bool fillTemporary(FileDescriptor& fd, const std::string& path, const std::function<void(const ByteSink&)>& produce) {
   struct stat old {};
   if (::stat(path.c_str(), &old) == 0 && ::fchmod(fd.get(), old.st_mode & 07777) != 0) return false;
-  if (!writeAll(fd.get(), data, size) || ::fsync(fd.get()) != 0) return false;
+  BufferedWriter writer(fd.get());
+  produce([&writer](const std::uint8_t* data, std::size_t size) { writer.Put(data, size); });
+  if (!writer.Finish() || ::fsync(fd.get()) != 0) return false;
   return fd.Close();
 }
 
@@ -96,10 +125,21 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
 }
 
 void WriteFileSafely(const std::string& path, const std::uint8_t* data, std::size_t size) {
+  WriteFileSafely(path, [&](const ByteSink& sink) { sink(data, size); });
+}
+
+void WriteFileSafely(const std::string& path, const std::function<void(const ByteSink&)>& produce) {
   std::string tempPath;
   FileDescriptor fd(createTemporary(path, tempPath));
   if (fd.get() < 0) cannotCreate(path);
-  if (!fillTemporary(fd, path, data, size) || ::rename(tempPath.c_str(), path.c_str()) != 0) {
+  bool written = false;
+  try {
+    written = fillTemporary(fd, path, produce) && ::rename(tempPath.c_str(), path.c_str()) == 0;
+  } catch (...) {
+    ::unlink(tempPath.c_str());
+    throw;
+  }
+  if (!written) {
     ::unlink(tempPath.c_str());
     cannotCreate(path);
   }

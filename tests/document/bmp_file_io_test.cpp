@@ -7,8 +7,11 @@
 #include <filesystem>
 #include <functional>
 #include <fstream>
+#include <iterator>
+#include <stdexcept>
 
 #include "document/bmp_file.h"
+#include "document/picture_file_io.h"
 #include "surface/surface_error.h"
 
 namespace fs = std::filesystem;
@@ -56,6 +59,31 @@ TEST_F(BmpFileIo, SaveReplacesTheFileKeepingItsPermissionsAndLoadReadsItBack) {
   EXPECT_EQ(back.Width(), 3);
   EXPECT_EQ(back.GetPixel(2, 1), clBlue);
   EXPECT_EQ(back.GetPixel(0, 0), clWhite);
+}
+
+std::vector<std::uint8_t> fileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST_F(BmpFileIo, SavedFilesHoldExactlyWhatWriteBmpMakes) {
+  // Small pieces gathered in the write buffer, and rows that pass it by.
+  TBitmap small(5, 3, pf4bit), large(700, 400, pf32bit);
+  small.SetPixel(1, 1, clRed);
+  large.SetPixel(699, 0, clBlue);
+  for (const TBitmap* bmp : {&small, &large}) {
+    SaveBmpFile(*bmp, dir_ + "/x.bmp");
+    EXPECT_EQ(fileBytes(dir_ + "/x.bmp"), WriteBmp(*bmp)) << bmp->Width();
+  }
+  // A producer that fails leaves the old file and no temporary one.
+  EXPECT_THROW(WriteFileSafely(dir_ + "/x.bmp",
+                               [](const ByteSink& sink) {
+                                 sink(reinterpret_cast<const std::uint8_t*>("new"), 3);
+                                 throw std::runtime_error("interrupted");
+                               }),
+               std::runtime_error);
+  EXPECT_EQ(fileBytes(dir_ + "/x.bmp"), WriteBmp(large));
+  EXPECT_EQ(entries(), 1);
 }
 
 TEST_F(BmpFileIo, FailuresNameTheFileAndLeaveEverythingAsItWas) {
