@@ -1,0 +1,93 @@
+// The document in the main window: Undo on a 4000 x 4000 picture against one copy of its
+// pixels, and repainting a 9999 x 9999 picture after a one-pixel change and while scrolling.
+// Runs the real windows on the offscreen platform unless a display is asked for.
+#include <QApplication>
+#include <QScrollBar>
+#include <benchmark/benchmark.h>
+#include <cstring>
+#include <vector>
+
+#include "app/form1.h"
+#include "app/startup.h"
+
+namespace {
+
+TZudozoApp& App(int width, int height) {
+  static std::unique_ptr<TZudozoApp> app;
+  if (!app) {
+    app = std::make_unique<TZudozoApp>(QStringList{});
+    app->ShowMainWindow();
+  }
+  TBitmap& picture = app->Document().Picture();
+  if (picture.Width() != width || picture.Height() != height) {
+    app->Document().ReplaceWithNewPicture(width, height, pf32bit);
+    app->Form1().ResetDocumentView();
+    QApplication::processEvents();
+  }
+  return *app;
+}
+
+// The reference: one copy of a 4000 x 4000 32-bit picture.
+void BM_Memcpy4000(benchmark::State& state) {
+  std::vector<std::uint8_t> from(4000u * 4000u * 4u, 1), to(from.size());
+  for (auto _ : state) {
+    std::memcpy(to.data(), from.data(), from.size());
+    benchmark::DoNotOptimize(to.data());
+  }
+}
+BENCHMARK(BM_Memcpy4000)->Unit(benchmark::kMillisecond);
+
+// Undo as the user presses it: exchange, and the view takes on the picture.
+void BM_Undo4000(benchmark::State& state) {
+  TForm1& form1 = App(4000, 4000).Form1();
+  for (auto _ : state) {
+    form1.returnbuttonClick();
+    QApplication::processEvents();
+  }
+}
+BENCHMARK(BM_Undo4000)->Unit(benchmark::kMillisecond);
+
+// What a stroke pays for its snapshot: the first pixel drawn after it copies the picture once.
+void BM_SnapshotAndFirstPixel4000(benchmark::State& state) {
+  TCanvasDocument& document = App(4000, 4000).Document();
+  for (auto _ : state) {
+    document.TakeSnapshot();
+    document.Picture().SetPixel(7, 7, clRed);
+  }
+}
+BENCHMARK(BM_SnapshotAndFirstPixel4000)->Unit(benchmark::kMillisecond);
+
+void BM_RepaintOnePixel9999(benchmark::State& state) {
+  TForm1& form1 = App(9999, 9999).Form1();
+  TBitmap& picture = form1.Document().Picture();
+  int i = 0;
+  for (auto _ : state) {
+    const int x = 50 + (i++ % 100);
+    picture.SetPixel(x, 60, clRed);
+    form1.InvalidateDocument(TRect{x, 60, x + 1, 61});
+    form1.Image->repaint(x, 60, 1, 1);
+  }
+}
+BENCHMARK(BM_RepaintOnePixel9999)->Unit(benchmark::kMicrosecond);
+
+void BM_ScrollStep9999(benchmark::State& state) {
+  TForm1& form1 = App(9999, 9999).Form1();
+  QScrollBar* bar = form1.ScrollBox1->verticalScrollBar();
+  int step = 0;
+  for (auto _ : state) {
+    bar->setValue((step++ % 200) * 40);
+    form1.ScrollBox1->viewport()->repaint();
+  }
+}
+BENCHMARK(BM_ScrollStep9999)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
