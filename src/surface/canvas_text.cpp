@@ -25,6 +25,11 @@ TextFrame frameOf(int x, int y, int escapement) {
   return TextFrame{double(x), double(y), c, -s, s, c};
 }
 
+// The step down to the base line of turned text, cut to whole pixels. A step that is whole but
+// for the rounding error of the sine and cosine (14 * sin 30 degrees) counts as whole; the
+// steps along the base line are cut without that allowance, as GDI cuts them.
+double wholeDown(double v) { return std::floor(v + 1e-9); }
+
 // Whole pixel nearest to v (ties to even), held where 64-bit arithmetic cannot overflow.
 long long toPixel(double v) { return std::llround(std::clamp(std::nearbyint(v), -1e15, 1e15)); }
 
@@ -111,13 +116,13 @@ void TCanvas::TextOut(int x, int y, const std::string& utf8) {
   }
   const SpanInk ink = copyInk(bitmap_, Font.Color);
   SpanPainter painter(bitmap_, clip, ink);
-  // GDI steps from the cell's corner down to the base line in whole pixels, dropping the
-  // fraction of a turned step; glyph positions along the base line then round to nearest.
-  const double baseX = frame.x0 + std::trunc(m.Ascent * frame.downX);
-  const double baseY = frame.y0 + std::trunc(m.Ascent * frame.downY);
+  // Glyphs land where GDI puts them: the step from the cell's corner down to the base line
+  // rounds down, and each glyph's step along the base line rounds toward zero.
+  const double baseX = frame.x0 + wholeDown(m.Ascent * frame.downX);
+  const double baseY = frame.y0 + wholeDown(m.Ascent * frame.downY);
   for (const TPlacedGlyph& glyph : run.Glyphs) {
-    const long long penX = toPixel(baseX + glyph.PenAdvance * frame.alongX);
-    const long long penY = toPixel(baseY + glyph.PenAdvance * frame.alongY);
+    const long long penX = toPixel(baseX + std::trunc(glyph.PenAdvance * frame.alongX));
+    const long long penY = toPixel(baseY + std::trunc(glyph.PenAdvance * frame.alongY));
     paintMask(painter, *glyph.Mask, penX + glyph.Mask->OffsetX, penY + glyph.Mask->OffsetY);
   }
   if (Font.Underline) fillBand(painter, frame, 0, run.Width, m.Ascent + m.UnderlineTop, m.UnderlineThickness);

@@ -156,6 +156,27 @@ TEST(Text, QuarterTurnPutsTheTextAboveAndRightOfItsPoint) {
       }
 }
 
+TEST(Text, TurnedGlyphsLandWhereGdiPutsThem) {
+  // "AgH" in IPAGothic 16 pixels at 30 degrees from (8, 25), drawn by GDI; rows 16 to 35,
+  // columns 12 to 32 of the bitmap.
+  const char* const expected[] = {
+      "...............#.....", "................#....", "................#....", "...........#.....#...",
+      "............#....##..", "............#....##..", ".............#.##..#.", ".............##....#.",
+      "...........#..#.....#", "##......####...#....#", "#.#....#....#..#.....", "##.#...#....#...#....",
+      ".#..#..#....##..#....", ".#..##..#..#.#.......", ".###..#..##...#......", "..#....#.....#.......",
+      "..#....##.####.......", "..#..................", "..##.................", "...#................."};
+  TBitmap b(50, 40);
+  TCanvas& c = prepare(b).Canvas();
+  c.Font.Escapement = 300;
+  c.TextOut(8, 25, "AgH");
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 50; ++x) {
+      const bool inside = x >= 12 && x <= 32 && y >= 16 && y <= 35;
+      const bool glyph = inside && expected[y - 16][x - 12] == '#';
+      ASSERT_EQ(b.GetPixel(x, y), glyph ? kInk : kPaper) << "at " << x << ", " << y;
+    }
+}
+
 TEST(Text, AnyAngleKeepsTheGlyphsInTheTurnedCell) {
   for (int escapement : {300, 450, 1234, 2000, 3300}) {
     TBitmap b(200, 200);
