@@ -42,9 +42,9 @@ class TForm1 : public QMainWindow {
   // Save (`savebuttonClick`) writes the document to its file; the picture-files work installs
   // it. Without it Save writes nothing.
   std::function<void()> SaveCommand;
-  // Opening a picture file chosen in the open dialog; the picture-files work installs it.
-  // Without it the dialog is shown and nothing is loaded.
-  std::function<void(const QString& path)> OpenCommand;
+  // Reads a picture file into a bitmap by its extension. Until the picture-files work
+  // installs the full reader, BMP files are read and other files raise EInvalidGraphic.
+  std::function<void(const std::string& path, TBitmap& out)> PictureReader;
 
   // Actions (names as the program's commands).
   QAction *Aclose, *Anew, *Aopen, *Asave, *Asaveas, *Aretrun, *Aorigin, *Apoly, *Asym, *Azoom,
@@ -90,7 +90,9 @@ class TForm1 : public QMainWindow {
   // Files dropped on the window: the first goes to the open dialog.
   void FilesDropped(const QStringList& paths);
 
-  // Loads a picture file into the document through OpenCommand.
+  // Reads a picture file into the document and records it as the current file name; the
+  // snapshot and the caption stay (Open resets the view afterwards). On failure the
+  // document stays as it was.
   void LoadPictureFile(const QString& path);
 
  signals:
@@ -120,6 +122,9 @@ class TForm1 : public QMainWindow {
   QWidget* pstateHost_ = nullptr;
   QString dialogFileName_;  // the open dialog's file name, set by a drop
 };
+
+// Reads a .bmp file (any letter case) into out; other extensions raise EInvalidGraphic.
+void ReadBmpPicture(const std::string& path, TBitmap& out);
 
 // The picture of image-list index 0..29 (":/icons/...").
 QIcon ToolbarIcon(int index);

@@ -1,13 +1,16 @@
 // The open dialog and files dropped on the window. Reading pictures other than BMP comes with
-// the picture-files work through OpenCommand.
+// the picture-files work through PictureReader.
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QMimeData>
+#include <cctype>
 
 #include "app/error_guard.h"
 #include "app/form1.h"
 #include "app/open_filter.h"
+#include "document/bmp_file.h"
+#include "surface/surface_error.h"
 
 namespace {
 
@@ -18,6 +21,14 @@ constexpr const char* kOpenFilter =
 constexpr int kMaxDroppedPath = 260;  // longer dropped paths are cut, as the drop message does
 
 }  // namespace
+
+void ReadBmpPicture(const std::string& path, TBitmap& out) {
+  const auto dot = path.find_last_of('.');
+  std::string extension = dot == std::string::npos ? std::string() : path.substr(dot);
+  for (char& c : extension) c = char(std::tolower(static_cast<unsigned char>(c)));
+  if (extension != ".bmp") throw EInvalidGraphic("Unknown picture file extension (" + extension + ")");
+  LoadBmpFile(path, out);
+}
 
 QString TForm1::openFileName(const QString& proposed) {
   QFileDialog dialog(this, QString(), QString(), QtFileFilter(QString::fromUtf8(kOpenFilter)));
@@ -35,10 +46,15 @@ void TForm1::openBClick() {
   if (path.isEmpty()) return;
   dialogFileName_ = path;
   LoadPictureFile(path);
+  ResetDocumentView();
 }
 
 void TForm1::LoadPictureFile(const QString& path) {
-  if (OpenCommand) OpenCommand(path);
+  TBitmap loaded;
+  (PictureReader ? PictureReader : ReadBmpPicture)(path.toStdString(), loaded);
+  document_.Picture().Swap(loaded);
+  document_.FileName = path.toStdString();
+  DocumentReplaced();
 }
 
 void TForm1::FilesDropped(const QStringList& paths) {

@@ -56,9 +56,11 @@ TZudozoApp::TZudozoApp(const QStringList& arguments) {
   QApplication::setApplicationName(QStringLiteral("Zudozo"));
   createWindows();
   // What the tool palette's creation does for the document: the view starts from the white
-  // picture, or from the picture named on the command line.
-  form1_->ResetDocumentView();
-  if (!arguments.isEmpty()) {
+  // picture, or the picture named on the command line replaces it while the snapshot keeps
+  // the white one (so Undo right after start shows it).
+  if (arguments.isEmpty()) {
+    form1_->ResetDocumentView();
+  } else {
     RunGuarded(form1_.get(), [&] { form1_->LoadPictureFile(arguments.first()); });
   }
   // The first caption names the file with its folder; later ones name it without.
