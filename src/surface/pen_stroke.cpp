@@ -1,5 +1,7 @@
 #include "surface/pen_stroke.h"
 
+#include <optional>
+
 #include "surface/line_raster.h"
 #include "surface/span_list.h"
 #include "surface/span_painter.h"
@@ -11,6 +13,17 @@ int PenPixelWidth(const TPen& pen) {
 }
 
 namespace {
+
+// The disc of the last width used: lines drawn one after another mostly share their pen.
+const PenDisc& discFor(int width) {
+  thread_local std::optional<PenDisc> disc;
+  thread_local int discWidth = 0;
+  if (!disc || discWidth != width) {
+    disc.emplace(width);
+    discWidth = width;
+  }
+  return *disc;
+}
 
 void strokeThin(TBitmap& bmp, const TRect& clip, const TPen& pen, const std::vector<TPoint>& pts, bool closed) {
   const SpanInk ink = PenInk(bmp, pen);
@@ -37,7 +50,7 @@ void StrokePath(TBitmap& bmp, const TRect& clip, const TPen& pen, const std::vec
   }
   const SpanInk ink = PenInk(bmp, pen);
   SpanPainter painter(bmp, clip, ink);
-  const PenDisc disc(width);
+  const PenDisc& disc = discFor(width);
   if (points.size() == 2 && !closed) {
     PaintWideSegment(painter, points[0], points[1], disc, width);
     return;
@@ -50,6 +63,6 @@ void StrokePath(TBitmap& bmp, const TRect& clip, const TPen& pen, const std::vec
 
 void AddWideStroke(SpanList& out, const TPen& pen, const std::vector<TPoint>& points, bool closed) {
   const int width = PenPixelWidth(pen);
-  AddWidePath(out, points, closed, PenDisc(width), width);
+  AddWidePath(out, points, closed, discFor(width), width);
   out.Normalize();
 }

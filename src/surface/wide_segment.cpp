@@ -98,16 +98,38 @@ void SegmentScan::Run() {
 }
 
 void SegmentScan::middleRows(int y0, int y1) {
+  if (y0 >= y1) return;
   if (band_.isRect) {
     for (int y = y0; y < y1; ++y) emit(y, band_.rect.Left, band_.rect.Right);
     return;
   }
-  BandEdge& left = edges_[1];
-  BandEdge& right = edges_[3];
+  BandEdge& e1 = edges_[1];
+  BandEdge& e3 = edges_[3];
+  for (BandEdge* e : {&e1, &e3})
+    if (!e->started) {
+      e->stepper.Start(e->top, e->bottom, y0);
+      e->started = true;
+    }
+  // Plain scalars, so that the compiler keeps the steppers in registers across the calls.
+  std::int64_t px = e1.stepper.x, pe = e1.stepper.e, qx = e3.stepper.x, qe = e3.stepper.e;
+  const std::int64_t pq = e1.stepper.q, pr = e1.stepper.r, pdy = e1.stepper.dy;
+  const std::int64_t qq = e3.stepper.q, qr = e3.stepper.r, qdy = e3.stepper.dy;
+  const std::int64_t left = painter_.Clip().Left, right = painter_.Clip().Right;
   for (int y = y0; y < y1; ++y) {
-    const std::int64_t p = left.Next(y), q = right.Next(y);
-    emit(y, std::min(p, q), std::max(p, q));
+    const std::int64_t x0 = std::clamp(px < qx ? px : qx, left, right);
+    const std::int64_t x1 = std::clamp(px < qx ? qx : px, left, right);
+    painter_.Span(y, int(x0), int(x1));
+    px += pq;
+    pe -= pr;
+    if (pe < 0) ++px, pe += pdy;
+    qx += qq;
+    qe -= qr;
+    if (qe < 0) ++qx, qe += qdy;
   }
+  e1.stepper.x = px;
+  e1.stepper.e = pe;
+  e3.stepper.x = qx;
+  e3.stepper.e = qe;
 }
 
 void SegmentScan::slowRow(int y) {
