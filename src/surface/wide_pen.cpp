@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "surface/ellipse_raster.h"
 #include "surface/polygon_fill.h"
@@ -25,7 +26,7 @@ int roundHalf(double v) { return int(v + 0.5); }
 
 PenBand SegmentBand(TPoint a, TPoint b, int width) {
   PenBand band;
-  const int dx = b.X - a.X, dy = b.Y - a.Y;
+  const std::int64_t dx = std::int64_t(b.X) - a.X, dy = std::int64_t(b.Y) - a.Y;
   if (dx == 0 && dy == 0) return band;
   band.empty = false;
   if (dy == 0 || dx == 0) {
@@ -62,11 +63,21 @@ void addDisc(SpanList& out, TPoint p, const PenDisc& disc) {
     out.Add(y, RasterWide(p.X) + disc.Left(y - p.Y), RasterWide(p.X) + disc.Right(y - p.Y));
 }
 
+bool outsideClip(const std::array<TPoint, 4>& quad, const TRect& clip) {
+  int left = quad[0].X, right = left, top = quad[0].Y, bottom = top;
+  for (const TPoint& p : quad) {
+    left = std::min(left, p.X), right = std::max(right, p.X);
+    top = std::min(top, p.Y), bottom = std::max(bottom, p.Y);
+  }
+  return right <= clip.Left || left >= clip.Right || bottom <= clip.Top || top >= clip.Bottom;
+}
+
 // Adds the band of a..b; false for a zero-length segment.
 bool addBand(SpanList& out, TPoint a, TPoint b, int width) {
   const PenBand band = SegmentBand(a, b, width);
   if (band.empty) return false;
   if (!band.isRect) {
+    if (outsideClip(band.quad, out.Clip())) return true;
     AddPolygon(out, band.quad.data(), band.quad.size(), false);
     return true;
   }
