@@ -75,7 +75,7 @@ class RowBlitter {
       return;
     }
     const std::uint32_t* s = sourceRow ? sourceValues(sourceRow) : nullptr;
-    const std::uint8_t* keep = sourceRow && transparent_ ? keep_.data() : nullptr;
+    const std::uint32_t* keep = sourceRow && transparent_ ? keep_.data() : nullptr;
     if (bpp_ == 32 && rop_.kind() != Rop3::kOther) {
       CombineRow32(rop_.kind(), reinterpret_cast<std::uint32_t*>(row) + x0, s, keep, n, white_);
     } else {
@@ -90,15 +90,19 @@ class RowBlitter {
     if (sourceRow != lastRow_) {
       lastRow_ = sourceRow;
       const int sbpp = convert_.SourceBpp();
-      if (transparent_)
-        for (int i = 0; i < xs_.Count(); ++i) keep_[i] = !(*transparent_)(ReadRaw(sourceRow, xs_[i], sbpp));
-      if (!direct_) convert_.Gather(sourceRow, xs_.Data(), xs_.Count(), values_.data());
+      const std::uint32_t* direct = direct_ ? reinterpret_cast<const std::uint32_t*>(sourceRow) + xs_[0] : nullptr;
+      if (direct && transparent_) {
+        KeepUnlessEqual(direct, transparent_->Key(), keep_.data(), xs_.Count());
+      } else if (transparent_) {
+        for (int i = 0; i < xs_.Count(); ++i) keep_[i] = (*transparent_)(ReadRaw(sourceRow, xs_[i], sbpp)) ? 0 : ~0u;
+      }
+      if (!direct) convert_.Gather(sourceRow, xs_.Data(), xs_.Count(), values_.data());
     }
     return direct_ ? reinterpret_cast<const std::uint32_t*>(sourceRow) + xs_[0] : values_.data();
   }
 
   // Any operation on any format, pixel by pixel.
-  void combinePixels(std::uint8_t* row, int y, const std::uint32_t* s, const std::uint8_t* keep) {
+  void combinePixels(std::uint8_t* row, int y, const std::uint32_t* s, const std::uint32_t* keep) {
     const bool usesPattern = rop_.UsesPattern();
     const int r = (y - pattern_.originY) & 7;
     for (int i = 0, x = xs_.First(); i < xs_.Count(); ++i, ++x) {
@@ -127,7 +131,7 @@ class RowBlitter {
   bool direct_ = false;   // 32-bit source pixels used where they are
   std::uint8_t* bits_ = nullptr;
   std::vector<std::uint32_t> values_;
-  std::vector<std::uint8_t> keep_;
+  std::vector<std::uint32_t> keep_;  // all ones where the source pixel is drawn
   const std::uint8_t* lastRow_ = nullptr;
 };
 

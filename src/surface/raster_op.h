@@ -28,6 +28,10 @@ class Rop3 {
 };
 
 // Combines n 32-bit pixels d[i] with source values s[i] for kinds kCopy, kXor, kOr and kAnd;
-// kWhite stores white. Where keep is given, pixels with keep[i] == 0 stay as they are.
-void CombineRow32(Rop3::Kind kind, std::uint32_t* d, const std::uint32_t* s, const std::uint8_t* keep,
+// kWhite stores white and reads no source. Where keep is given, pixels with keep[i] == 0 stay as
+// they are; keep[i] is otherwise all ones.
+void CombineRow32(Rop3::Kind kind, std::uint32_t* d, const std::uint32_t* s, const std::uint32_t* keep,
                   int n, std::uint32_t white);
+
+// keep[i] = all ones where s[i] != key, else 0: the keep mask of CombineRow32.
+void KeepUnlessEqual(const std::uint32_t* s, std::uint32_t key, std::uint32_t* keep, int n);

@@ -205,22 +205,23 @@ TEST(Blit, TransparentColourIsLeftOut) {
     FillRandom(graphic, 5);
     graphic.Transparent = true;
     graphic.TransparentColor = graphic.GetPixel(2, 3);
-    for (TPixelFormat df : {f, pf24bit}) {
-      TBitmap dest(14, 11, df);
-      FillRandom(dest, 6);
-      TBitmap expected;
-      expected.Assign(dest);
-      RefCopy draw{3, 2, 9, 6, 0, 0, 9, 6};
-      draw.transparent = &graphic.TransparentColor;
-      ReferenceCopy(expected, graphic, draw);
-      RefCopy stretch{13, 10, -12, -9, 0, 0, 9, 6};
-      stretch.transparent = &graphic.TransparentColor;
-      ReferenceCopy(expected, graphic, stretch);
-      dest.Canvas().Draw(3, 2, graphic);
-      dest.Canvas().StretchDraw(Rect(13, 10, 1, 1), graphic);
-      EXPECT_EQ(RawDifference(dest, expected), "") << "formats " << f << " -> " << df;
-      EXPECT_NE(dest.GetPixel(3 + 2, 2 + 3), clInvalid);
-    }
+    for (TPixelFormat df : {f, pf24bit})
+      for (TCopyMode mode : {cmSrcCopy, cmSrcInvert, cmWhiteness}) {
+        TBitmap dest(14, 11, df);
+        FillRandom(dest, 6);
+        TBitmap expected;
+        expected.Assign(dest);
+        RefCopy draw{3, 2, 9, 6, 0, 0, 9, 6, mode};
+        draw.transparent = &graphic.TransparentColor;
+        ReferenceCopy(expected, graphic, draw);
+        RefCopy stretch{13, 10, -12, -9, 0, 0, 9, 6, mode};
+        stretch.transparent = &graphic.TransparentColor;
+        ReferenceCopy(expected, graphic, stretch);
+        dest.Canvas().CopyMode = mode;
+        dest.Canvas().Draw(3, 2, graphic);
+        dest.Canvas().StretchDraw(Rect(13, 10, 1, 1), graphic);
+        EXPECT_EQ(RawDifference(dest, expected), "") << "formats " << f << " -> " << df << " mode " << std::hex << mode;
+      }
   }
   // Every palette index holding the colour is transparent: white is 15, 231 and 255 here.
   TBitmap graphic(3, 1, pf8bit), dest(3, 1, pf24bit);
