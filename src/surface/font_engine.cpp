@@ -23,9 +23,11 @@ namespace {
 
 // A font of height 0 gets a cell this many pixels high, as GDI gives it.
 constexpr int kDefaultCellHeight = 16;
-// Bounds of the caches: a drag of the angled-text tool makes new turned glyphs at every move.
+// Bounds of the caches: a drag of the angled-text tool makes new turned glyphs at every move,
+// and a glyph of the largest size takes half a megabyte.
 constexpr std::size_t kMaxSizedFonts = 32;
-constexpr std::size_t kMaxMasksPerFont = 4096;
+constexpr std::size_t kMaxMatches = 256;
+constexpr std::size_t kMaxMaskBytes = std::size_t(64) << 20;  // all fonts together
 // Outlines only, hinted for monochrome: every size and angle is drawn the same way.
 constexpr FT_Int32 kLoadFlags = FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_MONO;
 // Synthetic italics slant x by a quarter of y, the slant of GDI's simulated italics.
@@ -151,13 +153,6 @@ int advanceOf(SizedFont& font, FT_UInt index) {
   return advance;
 }
 
-const std::shared_ptr<const TGlyphMask>& maskOf(SizedFont& font, FT_UInt index, int escapement) {
-  const std::uint64_t key = (std::uint64_t(escapement) << 32) | index;
-  if (auto it = font.masks.find(key); it != font.masks.end()) return it->second;
-  if (font.masks.size() >= kMaxMasksPerFont) font.masks.clear();
-  return font.masks.emplace(key, renderMask(font, index, escapement)).first->second;
-}
-
 class FontEngine {
  public:
   static FontEngine& instance() {
@@ -180,6 +175,7 @@ class FontEngine {
   }
 
   SizedFont* sizedFont(const TFont& font);
+  const std::shared_ptr<const TGlyphMask>& mask(SizedFont& font, FT_UInt index, int escapement);
   std::unique_ptr<SizedFont> openSized(const std::string& name, const TFont& font);
   FT_Face openFace(const TFaceFile& file);
 
@@ -188,6 +184,7 @@ class FontEngine {
   std::map<std::tuple<std::string, int, bool>, std::optional<TFaceFile>> matches_;
   std::map<std::pair<std::string, int>, FT_Face> faces_;  // nullptr: the file would not open
   std::map<FontKey, std::unique_ptr<SizedFont>> sized_;
+  std::size_t maskBytes_ = 0;  // held by the masks of all sized fonts
 };
 
 FT_Face FontEngine::openFace(const TFaceFile& file) {
@@ -206,7 +203,10 @@ FT_Face FontEngine::openFace(const TFaceFile& file) {
 std::unique_ptr<SizedFont> FontEngine::openSized(const std::string& name, const TFont& font) {
   const auto matchKey = std::make_tuple(name, font.Weight, font.Italic);
   auto found = matches_.find(matchKey);
-  if (found == matches_.end()) found = matches_.emplace(matchKey, MatchFace(name, font.Weight, font.Italic)).first;
+  if (found == matches_.end()) {
+    if (matches_.size() >= kMaxMatches) matches_.clear();
+    found = matches_.emplace(matchKey, MatchFace(name, font.Weight, font.Italic)).first;
+  }
   if (!found->second) return nullptr;
   const TFaceFile& file = *found->second;
   FT_Face face = openFace(file);
@@ -227,12 +227,27 @@ SizedFont* FontEngine::sizedFont(const TFont& font) {
   if (!library_) return nullptr;
   const FontKey key{font.Name, font.Height, font.Weight, font.Italic};
   if (auto it = sized_.find(key); it != sized_.end()) return it->second.get();
-  if (sized_.size() >= kMaxSizedFonts) sized_.clear();
+  if (sized_.size() >= kMaxSizedFonts) {
+    sized_.clear();
+    maskBytes_ = 0;
+  }
   // A face that is missing or will not open gives way to the default face.
   std::unique_ptr<SizedFont> sized = openSized(font.Name, font);
   if (!sized) sized = openSized(kDefaultFontFace, font);
   if (!sized) return nullptr;
   return sized_.emplace(key, std::move(sized)).first->second.get();
+}
+
+const std::shared_ptr<const TGlyphMask>& FontEngine::mask(SizedFont& font, FT_UInt index, int escapement) {
+  const std::uint64_t key = (std::uint64_t(escapement) << 32) | index;
+  if (auto it = font.masks.find(key); it != font.masks.end()) return it->second;
+  if (maskBytes_ >= kMaxMaskBytes) {
+    for (auto& entry : sized_) entry.second->masks.clear();
+    maskBytes_ = 0;
+  }
+  std::shared_ptr<const TGlyphMask> rendered = renderMask(font, index, escapement);
+  maskBytes_ += sizeof(TGlyphMask) + rendered->Bits.size();
+  return font.masks.emplace(key, std::move(rendered)).first->second;
 }
 
 TTextRun FontEngine::run(const TFont& font, const std::string& utf8, bool withMasks) {
@@ -246,7 +261,7 @@ TTextRun FontEngine::run(const TFont& font, const std::string& utf8, bool withMa
   long long width = 0;
   for (char32_t c : DecodeUtf8(utf8)) {
     const FT_UInt index = FT_Get_Char_Index(sized->face, FT_ULong(c));
-    if (withMasks) run.Glyphs.push_back({maskOf(*sized, index, escapement), int(width)});
+    if (withMasks) run.Glyphs.push_back({mask(*sized, index, escapement), int(width)});
     width = std::min<long long>(width + advanceOf(*sized, index), INT_MAX / 2);
   }
   run.Width = int(width);
