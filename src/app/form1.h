@@ -2,7 +2,8 @@
 // TForm1, the main window: actions, menus and toolbars, the status labels, the scrolled
 // canvas and the host of the settings panel. Split by topic: form1.cpp builds the window,
 // form1_actions.cpp the action table, form1_menus.cpp the menus and toolbars,
-// form1_document.cpp New, Undo and the document view, form1_ending.cpp the ways out.
+// form1_document.cpp New, Undo and the document view, form1_files.cpp the open dialog and
+// dropped files, form1_ending.cpp the ways out, help and the version window.
 #include <QMainWindow>
 #include <array>
 #include <functional>
