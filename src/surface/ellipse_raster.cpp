@@ -27,6 +27,9 @@ struct QuarterWalk {
   }
 };
 
+// The coordinate v reflected within lo..hi-1 (64-bit on the way: lo + hi may not fit an int).
+int mirror(int lo, int hi, int v) { return int(std::int64_t(lo) + hi - 1 - v); }
+
 }  // namespace
 
 RoundRectShape::RoundRectShape(const TRect& box, int cornerW, int cornerH)
@@ -69,11 +72,11 @@ std::vector<TPoint> RoundRectOutline(const TRect& box, int cornerW, int cornerH)
   // A figure of odd size whose corners meet has its middle column and row once, not twice.
   std::size_t end = 2 * count - 1;
   if (cornerW % 2 && cornerW == box.Width()) --end;
-  for (std::size_t i = 0; i < count; ++i) pts[end - i] = TPoint{box.Left + box.Right - 1 - pts[i].X, pts[i].Y};
+  for (std::size_t i = 0; i < count; ++i) pts[end - i] = TPoint{mirror(box.Left, box.Right, pts[i].X), pts[i].Y};
   count = end + 1;
   end = 2 * count - 1;
   if (cornerH % 2 && cornerH == box.Height()) --end;
-  for (std::size_t i = 0; i < count; ++i) pts[end - i] = TPoint{pts[i].X, box.Top + box.Bottom - 1 - pts[i].Y};
+  for (std::size_t i = 0; i < count; ++i) pts[end - i] = TPoint{pts[i].X, mirror(box.Top, box.Bottom, pts[i].Y)};
   pts.resize(end + 1);
   return pts;
 }

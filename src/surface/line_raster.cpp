@@ -92,7 +92,9 @@ void eachPixel(const LineWalk& w, F f) {
   }
 }
 
-bool adjacent(TPoint a, TPoint b) { return std::abs(a.X - b.X) <= 1 && std::abs(a.Y - b.Y) <= 1; }
+bool adjacent(TPoint a, TPoint b) {
+  return std::llabs(std::int64_t(a.X) - b.X) <= 1 && std::llabs(std::int64_t(a.Y) - b.Y) <= 1;
+}
 
 }  // namespace
 

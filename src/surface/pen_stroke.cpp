@@ -1,5 +1,6 @@
 #include "surface/pen_stroke.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "surface/line_raster.h"
@@ -9,7 +10,7 @@
 
 int PenPixelWidth(const TPen& pen) {
   if (pen.Style == psClear) return 0;
-  return pen.Width > 1 ? pen.Width : 1;
+  return std::clamp(pen.Width, 1, kMaxPenWidth);
 }
 
 namespace {
@@ -23,6 +24,19 @@ const PenDisc& discFor(int width) {
     discWidth = width;
   }
   return *disc;
+}
+
+// Wide pens work on points within this distance of the origin (far beyond any bitmap); points
+// farther out are moved onto the limit, so that offsets by the pen width cannot overflow.
+constexpr int kWidePenReach = 1 << 30;
+
+std::vector<TPoint> withinReach(const std::vector<TPoint>& points) {
+  std::vector<TPoint> near(points);
+  for (TPoint& p : near) {
+    p.X = std::clamp(p.X, -kWidePenReach, kWidePenReach);
+    p.Y = std::clamp(p.Y, -kWidePenReach, kWidePenReach);
+  }
+  return near;
 }
 
 void strokeThin(TBitmap& bmp, const TRect& clip, const TPen& pen, const std::vector<TPoint>& pts, bool closed) {
@@ -51,18 +65,19 @@ void StrokePath(TBitmap& bmp, const TRect& clip, const TPen& pen, const std::vec
   const SpanInk ink = PenInk(bmp, pen);
   SpanPainter painter(bmp, clip, ink);
   const PenDisc& disc = discFor(width);
-  if (points.size() == 2 && !closed) {
-    PaintWideSegment(painter, points[0], points[1], disc, width);
+  const std::vector<TPoint> near = withinReach(points);
+  if (near.size() == 2 && !closed) {
+    PaintWideSegment(painter, near[0], near[1], disc, width);
     return;
   }
   SpanList spans(painter.Clip());
-  AddWidePath(spans, points, closed, disc, width);
+  AddWidePath(spans, near, closed, disc, width);
   spans.Normalize();
   spans.Paint(painter);
 }
 
 void AddWideStroke(SpanList& out, const TPen& pen, const std::vector<TPoint>& points, bool closed) {
   const int width = PenPixelWidth(pen);
-  AddWidePath(out, points, closed, discFor(width), width);
+  AddWidePath(out, withinReach(points), closed, discFor(width), width);
   out.Normalize();
 }

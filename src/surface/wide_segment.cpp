@@ -136,8 +136,9 @@ void SegmentScan::slowRow(int y) {
   Interval parts[4];
   int n = 0;
   for (TPoint p : {a_, b_}) {
-    const int dy = y - p.Y;
-    if (dy >= disc_.Top() && dy < disc_.Bottom()) parts[n++] = Interval{p.X + disc_.Left(dy), p.X + disc_.Right(dy)};
+    const std::int64_t dy = std::int64_t(y) - p.Y;
+    if (dy >= disc_.Top() && dy < disc_.Bottom())
+      parts[n++] = Interval{std::int64_t(p.X) + disc_.Left(int(dy)), std::int64_t(p.X) + disc_.Right(int(dy))};
   }
   if (band_.isRect) {
     if (y >= band_.rect.Top && y < band_.rect.Bottom) parts[n++] = Interval{band_.rect.Left, band_.rect.Right};

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <random>
 
 #include "support/pixel_picture.h"
@@ -147,6 +148,20 @@ TEST(Lines, ClippedLinesKeepTheirPixelsEvenFromFarAway) {
     }
     ASSERT_EQ(PixelPicture(clipped, clip), PixelPicture(full, clip)) << "case " << i;
     ASSERT_EQ(PixelPicture(clipped, Rect(0, 0, 64, 7)), PixelPicture(TBitmap(64, 7))) << "case " << i;
+  }
+}
+
+TEST(Lines, ExtremeCoordinatesDrawWhatCrossesTheBitmap) {
+  for (int width : {1, 3}) {
+    TBitmap b(12, 12);
+    TCanvas& c = b.Canvas();
+    c.Pen.Width = width;
+    c.MoveTo(INT_MIN, INT_MIN);
+    c.LineTo(INT_MAX, INT_MAX);
+    c.Polyline({Point(INT_MAX, INT_MIN), Point(INT_MIN, INT_MAX), Point(INT_MIN, INT_MIN)});
+    c.Ellipse(INT_MIN, INT_MIN, INT_MAX, INT_MAX);  // beyond the largest figure: not drawn
+    EXPECT_EQ(b.GetPixel(5, 5), clBlack) << width;
+    EXPECT_EQ(b.GetPixel(9, 2), clWhite) << width;
   }
 }
 
