@@ -1,7 +1,9 @@
 // Copies compared with bitmaps that GDI itself drew (scripts in the gdi-oracle tool's examples:
-// 10_bitblt_rops and 11_stretchblt); the pictures are kept in gdi_blit/.
+// 10_bitblt_rops and 11_stretchblt, and gdi_blit/stretch_mix.gdi); the pictures are kept in
+// gdi_blit/.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 
 #include "document/bmp_file.h"
@@ -53,22 +55,44 @@ TEST(BlitGdi, EveryNamedRasterOperationAsGdiBlitsIt) {
   EXPECT_EQ(CountDifferences(dest, want), 0);
 }
 
+struct Stretch {
+  int x, y, w, h, sx, sy, sw, sh;
+};
+
+void ApplyStretches(TBitmap& dest, TBitmap& src, const Stretch* stretches, int n) {
+  for (int i = 0; i < n; ++i) {
+    const Stretch& s = stretches[i];
+    dest.Canvas().CopyRect(Rect(s.x, s.y, s.x + s.w, s.y + s.h), src.Canvas(),
+                           Rect(s.sx, s.sy, s.sx + s.sw, s.sy + s.sh));
+  }
+}
+
 TEST(BlitGdi, StretchesAndMirrorsAsGdiStretches) {
   TBitmap src, want;
   LoadBmpFile(kDir + "11_stretchblt_src.bmp", src);
   LoadBmpFile(kDir + "11_stretchblt.bmp", want);
   TBitmap dest(140, 60, pf24bit);
-  struct Stretch {
-    int x, y, w, h, sx, sy, sw, sh;
-  };
   const Stretch stretches[] = {{2, 2, 16, 12, 0, 0, 16, 12},    {22, 2, 5, 4, 0, 0, 16, 12},
                                {31, 2, 7, 5, 0, 0, 16, 12},     {42, 2, 37, 29, 0, 0, 16, 12},
                                {32, 40, -16, 12, 0, 0, 16, 12}, {36, 51, 16, -12, 0, 0, 16, 12},
                                {71, 51, -16, -12, 0, 0, 16, 12}, {76, 40, 16, 12, 16, 0, -16, 12}};
-  for (const Stretch& s : stretches)
-    dest.Canvas().CopyRect(Rect(s.x, s.y, s.x + s.w, s.y + s.h), src.Canvas(),
-                           Rect(s.sx, s.sy, s.sx + s.sw, s.sy + s.sh));
+  ApplyStretches(dest, src, stretches, int(std::size(stretches)));
   EXPECT_EQ(CountDifferences(dest, want), 0);
+
+  // Random sizes, mirrored either way, partly outside the destination.
+  const Stretch mixed[] = {
+      {110, 60, -56, -29, 8, 7, 7, 3},   {3, 53, 29, -10, 6, 1, 2, 10},    {-4, -8, 40, 34, 14, 3, 2, 4},
+      {39, 22, -29, 34, 0, 7, 16, 1},    {38, 50, 46, -21, 0, 9, 10, 1},   {-20, 12, -25, 2, 7, 6, 7, -1},
+      {66, -4, 37, 18, 0, 8, 10, -6},    {-5, 44, 46, 1, 0, 7, 16, 3},     {81, 38, 27, -8, 10, 9, -7, 1},
+      {5, -10, 12, -39, 11, 4, -5, 4},   {3, 11, -25, 5, 5, 5, 8, -1},     {26, 4, -54, 25, 6, 6, 10, -4},
+      {0, 38, 44, -31, 1, 1, 2, -2},     {105, 22, -17, -39, 6, 0, -6, 12}, {-16, -7, 18, 14, 15, 7, -9, -7},
+      {72, 2, -34, 6, 14, 9, -15, -6},   {-15, -6, -45, -3, 15, 6, -16, -2}, {13, 28, -35, -3, 3, 1, 12, 2},
+      {-17, 33, 56, -37, 12, 11, -13, -10}, {79, 59, 17, -22, 15, 4, -15, 8}, {-15, 14, 20, 31, 12, 4, 4, 8},
+      {31, 51, 24, -10, 10, 8, 6, -6},   {90, 10, -43, -13, 3, 10, 7, -7}, {-4, 20, 32, -3, 12, 8, -6, -2}};
+  TBitmap mixedWant, mixedDest(100, 60, pf24bit);
+  LoadBmpFile(kDir + "stretch_mix.bmp", mixedWant);
+  ApplyStretches(mixedDest, src, mixed, int(std::size(mixed)));
+  EXPECT_EQ(CountDifferences(mixedDest, mixedWant), 0);
 }
 
 }  // namespace
