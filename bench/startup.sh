@@ -5,12 +5,15 @@
 set -euo pipefail
 program=${1:-build/src/app/zudozo}
 runs=10
-display=":$((200 + $$ % 700))"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &
+# Xvfb picks a free display number and writes it once it accepts connections.
+numberfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$numberfile" > /dev/null 2>&1 &
 xvfb=$!
+for _ in $(seq 100); do [ -s "$numberfile" ] && break; sleep 0.1; done
+display=":$(cat "$numberfile")"
+rm -f "$numberfile"
 trap 'kill $xvfb 2> /dev/null' EXIT
 export DISPLAY=$display
-for _ in $(seq 50); do xdotool getmouselocation > /dev/null 2>&1 && break; sleep 0.1; done
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 times=()

@@ -8,16 +8,28 @@ for tool in Xvfb xdotool; do
   command -v "$tool" > /dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
-display=":$((200 + $$ % 700))"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &
+# Xvfb picks a free display number and writes it once it accepts connections.
+numberfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$numberfile" > /dev/null 2>&1 &
 xvfb=$!
+for _ in $(seq 100); do [ -s "$numberfile" ] && break; sleep 0.1; done
+display=":$(cat "$numberfile")"
+rm -f "$numberfile"
 zudozo=""
 cleanup() {
   [ -n "$zudozo" ] && kill "$zudozo" 2> /dev/null
   kill "$xvfb" 2> /dev/null
+  [ -n "${log:-}" ] && rm -f "$log"
 }
 trap cleanup EXIT
+fail() {
+  echo "FAIL: $1"
+  [ -n "${log:-}" ] && cat "$log"
+  exit 1
+}
 export DISPLAY=$display
+# In sanitizer builds, leaks in the system's desktop-bus library are not ours.
+export LSAN_OPTIONS="suppressions=$(dirname "$0")/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 # Polls a command for up to $1 tenths of a second.
 poll() {
@@ -30,23 +42,24 @@ poll() {
   return 1
 }
 
-poll 50 xdotool getmouselocation || { echo "FAIL: Xvfb did not start"; exit 1; }
-"$program" > /dev/null 2>&1 &
+[ "$display" != ":" ] || { fail "Xvfb did not start"; }
+log=$(mktemp)
+"$program" > "$log" 2>&1 &
 zudozo=$!
-poll 100 xdotool search --name '^Zudozo  :32bit$' || { echo "FAIL: no window 'Zudozo  :32bit'"; exit 1; }
+poll 300 xdotool search --name '^Zudozo  :32bit$' || { fail "no window 'Zudozo  :32bit'"; }
 window=$(xdotool search --name '^Zudozo  :32bit$' | head -n 1)
 
 xdotool windowfocus --sync "$window" 2> /dev/null || xdotool windowfocus "$window"
 xdotool key Escape
-poll 50 xdotool search --name '^確認$' || { echo "FAIL: Esc did not ask"; exit 1; }
-kill -0 "$zudozo" 2> /dev/null || { echo "FAIL: the program ended before the answer"; exit 1; }
+poll 50 xdotool search --name '^確認$' || { fail "Esc did not ask"; }
+kill -0 "$zudozo" 2> /dev/null || { fail "the program ended before the answer"; }
 question=$(xdotool search --name '^確認$' | head -n 1)
 xdotool windowfocus --sync "$question" 2> /dev/null || xdotool windowfocus "$question"
 xdotool key n  # "&No"
 
-poll 50 bash -c "! kill -0 $zudozo" || { echo "FAIL: the program did not end after No"; exit 1; }
+poll 50 bash -c "! kill -0 $zudozo" || { fail "the program did not end after No"; }
 wait "$zudozo"
 status=$?
 zudozo=""
-[ "$status" -eq 0 ] || { echo "FAIL: exit code $status"; exit 1; }
+[ "$status" -eq 0 ] || { fail "exit code $status"; }
 echo "PASS: Esc asked, No ended the program"
