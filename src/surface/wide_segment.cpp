@@ -110,26 +110,18 @@ void SegmentScan::middleRows(int y0, int y1) {
       e->stepper.Start(e->top, e->bottom, y0);
       e->started = true;
     }
-  // Plain scalars, so that the compiler keeps the steppers in registers across the calls.
-  std::int64_t px = e1.stepper.x, pe = e1.stepper.e, qx = e3.stepper.x, qe = e3.stepper.e;
-  const std::int64_t pq = e1.stepper.q, pr = e1.stepper.r, pdy = e1.stepper.dy;
-  const std::int64_t qq = e3.stepper.q, qr = e3.stepper.r, qdy = e3.stepper.dy;
+  // Copies in locals, so that the compiler keeps them in registers across the calls.
+  EdgeStepper p = e1.stepper, q = e3.stepper;
   const std::int64_t left = painter_.Clip().Left, right = painter_.Clip().Right;
   for (int y = y0; y < y1; ++y) {
-    const std::int64_t x0 = std::clamp(px < qx ? px : qx, left, right);
-    const std::int64_t x1 = std::clamp(px < qx ? qx : px, left, right);
+    const std::int64_t x0 = std::clamp(p.x < q.x ? p.x : q.x, left, right);
+    const std::int64_t x1 = std::clamp(p.x < q.x ? q.x : p.x, left, right);
     painter_.Span(y, int(x0), int(x1));
-    px += pq;
-    pe -= pr;
-    if (pe < 0) ++px, pe += pdy;
-    qx += qq;
-    qe -= qr;
-    if (qe < 0) ++qx, qe += qdy;
+    p.Step();
+    q.Step();
   }
-  e1.stepper.x = px;
-  e1.stepper.e = pe;
-  e3.stepper.x = qx;
-  e3.stepper.e = qe;
+  e1.stepper = p;
+  e3.stepper = q;
 }
 
 void SegmentScan::slowRow(int y) {
