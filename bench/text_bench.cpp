@@ -33,7 +33,8 @@ BENCHMARK_CAPTURE(BM_TextOutRepeated, latin_clear, kLatin, false)->Unit(benchmar
 BENCHMARK_CAPTURE(BM_TextOutRepeated, latin_opaque, kLatin, true)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_TextOutRepeated, japanese_clear, kJapanese, false)->Unit(benchmark::kMicrosecond);
 
-// Every iteration a new angle: the glyphs are rendered afresh, as during an angled-text drag.
+// Every iteration a new angle (3000 of the 3600 there are, none drawn before): the glyphs are
+// rendered afresh, as during an angled-text drag.
 void BM_TextOutNewAngle(benchmark::State& state) {
   TCanvas& c = Picture().Canvas();
   c.Font = TFont{};
@@ -45,7 +46,7 @@ void BM_TextOutNewAngle(benchmark::State& state) {
     c.TextOut(400, 300, kLatin);
   }
 }
-BENCHMARK(BM_TextOutNewAngle)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TextOutNewAngle)->Iterations(3000)->Unit(benchmark::kMicrosecond);
 
 void BM_TextWidth(benchmark::State& state) {
   TCanvas& c = Picture().Canvas();
