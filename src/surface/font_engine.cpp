@@ -175,6 +175,7 @@ class FontEngine {
   }
 
   SizedFont* sizedFont(const TFont& font);
+  SizedFont* fallbackFor(const TFont& font, const SizedFont& primary);
   const std::shared_ptr<const TGlyphMask>& mask(SizedFont& font, FT_UInt index, int escapement);
   std::unique_ptr<SizedFont> openSized(const std::string& name, const TFont& font);
   FT_Face openFace(const TFaceFile& file);
@@ -227,10 +228,6 @@ SizedFont* FontEngine::sizedFont(const TFont& font) {
   if (!library_) return nullptr;
   const FontKey key{font.Name, font.Height, font.Weight, font.Italic};
   if (auto it = sized_.find(key); it != sized_.end()) return it->second.get();
-  if (sized_.size() >= kMaxSizedFonts) {
-    sized_.clear();
-    maskBytes_ = 0;
-  }
   // A face that is missing or will not open gives way to the default face.
   std::unique_ptr<SizedFont> sized = openSized(font.Name, font);
   if (!sized) sized = openSized(kDefaultFontFace, font);
@@ -250,19 +247,47 @@ const std::shared_ptr<const TGlyphMask>& FontEngine::mask(SizedFont& font, FT_UI
   return font.masks.emplace(key, std::move(rendered)).first->second;
 }
 
+SizedFont* FontEngine::fallbackFor(const TFont& font, const SizedFont& primary) {
+  TFont standard = font;
+  standard.Name = kDefaultFontFace;
+  SizedFont* fallback = sizedFont(standard);
+  FT_Activate_Size(primary.size);  // a size just opened on the same face became its active one
+  if (!fallback || fallback->face == primary.face) return nullptr;
+  return FT_Activate_Size(fallback->size) == 0 ? fallback : nullptr;
+}
+
 TTextRun FontEngine::run(const TFont& font, const std::string& utf8, bool withMasks) {
   std::lock_guard<std::mutex> lock(mutex_);
   TTextRun run;
+  // Fonts are dropped only here, so the two a run uses stay alive through it.
+  if (sized_.size() + 2 > kMaxSizedFonts) {
+    sized_.clear();
+    maskBytes_ = 0;
+  }
   SizedFont* sized = sizedFont(font);
-  if (!sized) return run;
-  FT_Activate_Size(sized->size);
+  if (!sized || FT_Activate_Size(sized->size) != 0) return run;
   run.Metrics = sized->metrics;
   const int escapement = ((font.Escapement % 3600) + 3600) % 3600;
+  SizedFont* fallback = nullptr;
+  bool fallbackTried = false;
   long long width = 0;
   for (char32_t c : DecodeUtf8(utf8)) {
-    const FT_UInt index = FT_Get_Char_Index(sized->face, FT_ULong(c));
-    if (withMasks) run.Glyphs.push_back({mask(*sized, index, escapement), int(width)});
-    width = std::min<long long>(width + advanceOf(*sized, index), INT_MAX / 2);
+    SizedFont* source = sized;
+    FT_UInt index = FT_Get_Char_Index(sized->face, FT_ULong(c));
+    // Characters the face lacks (Japanese in a Latin face) come from the default face, as
+    // font linking supplies them on Japanese systems.
+    if (index == 0 && !fallbackTried) {
+      fallback = fallbackFor(font, *sized);
+      fallbackTried = true;
+    }
+    if (index == 0 && fallback) {
+      if (const FT_UInt other = FT_Get_Char_Index(fallback->face, FT_ULong(c)); other != 0) {
+        source = fallback;
+        index = other;
+      }
+    }
+    if (withMasks) run.Glyphs.push_back({mask(*source, index, escapement), int(width)});
+    width = std::min<long long>(width + advanceOf(*source, index), INT_MAX / 2);
   }
   run.Width = int(width);
   return run;

@@ -212,6 +212,16 @@ TEST(Text, JapaneseRendersRealGlyphs) {
   EXPECT_GT(ink.count, 60);
   // Two different glyphs: swapping them changes the picture (missing glyphs would all be one box).
   EXPECT_GT(differingPixels(a, b), 20);
+  // A face without Japanese borrows the default face's glyphs: the same ink, on its own base line.
+  TBitmap latin(60, 30);
+  TCanvas& c = prepare(latin).Canvas();
+  c.Font.Name = "DejaVu Sans";
+  EXPECT_EQ(c.TextWidth("日本語"), 48);
+  c.TextOut(2, 2, "日本");
+  const Ink borrowed = inkOf(latin, kInk);
+  EXPECT_EQ(borrowed.count, ink.count);
+  EXPECT_EQ(borrowed.box.Left, ink.box.Left);
+  EXPECT_EQ(borrowed.box.Width(), ink.box.Width());
 }
 
 TEST(Text, BoldIsWiderAndDarkerAndItalicLeansRight) {
