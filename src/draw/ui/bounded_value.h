@@ -11,7 +11,6 @@ class TBoundedValue : public QObject {
   TBoundedValue(TValueRange range, int position, QObject* parent = nullptr);
 
   int Position() const { return position_; }
-  const TValueRange& Range() const { return range_; }
   // Clamps into the range; Change follows when the clamped value differs from the old one.
   void SetPosition(int position);
 

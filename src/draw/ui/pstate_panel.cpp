@@ -136,21 +136,21 @@ void TPstatePanel::createFontControls() {
   fcom = new QComboBox(this);
   fcom->setEditable(true);
   fcom->setInsertPolicy(QComboBox::NoInsert);
-  fcom->setGeometry(344, 2, 154, 20);
+  fcom->setGeometry(342, 2, 156, 20);
   fcom->setStatusTip(QString::fromUtf8("フォント名"));
   fcom->setProperty("Tag", 99);  // a text-entry control: single-key shortcuts are off in it
-  bold = checkBox("Bold", QRect(344, 24, 76, 18), this);
+  bold = checkBox("Bold", QRect(342, 25, 80, 18), this);
   watch(bold, "強調");
-  italic = checkBox("Italic", QRect(422, 24, 76, 18), this);
+  italic = checkBox("Italic", QRect(422, 25, 78, 18), this);
   watch(italic, "斜体");
-  underline = checkBox("Underline", QRect(344, 42, 76, 18), this);
+  underline = checkBox("Underline", QRect(342, 45, 80, 18), this);
   watch(underline, "下線");
-  strikeout = checkBox("Strikeout", QRect(422, 42, 76, 18), this);
+  strikeout = checkBox("Strikeout", QRect(422, 45, 78, 18), this);
   watch(strikeout, "取り消し線");
   escapement = new QScrollBar(Qt::Horizontal, this);
   escapement->setRange(kTextAngleRange.low, kTextAngleRange.high);
   escapement->setPageStep(10);
-  escapement->setGeometry(344, 66, 120, 16);
+  escapement->setGeometry(342, 68, 122, 16);
   escapement->setStatusTip(QString::fromUtf8("文字の角度"));
   estatext = label(QStringLiteral("0"), QRect(468, 66, 30, 16), this);
   watch(estatext, "文字の角度");

@@ -102,8 +102,6 @@ class TPstatePanel : public QWidget {
   // The status hint area shows the control's hint.
   void HintMove(QObject* sender);
 
-  const TRepeatStepper& Stepper() const { return stepper_; }
-
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;

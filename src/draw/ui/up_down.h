@@ -13,9 +13,6 @@ class TUpDown : public QWidget {
 
   TUpDown(int min, int max, bool wrap, QWidget* parent = nullptr);
 
-  int Min() const { return min_; }
-  int Max() const { return max_; }
-  bool Wrap() const { return wrap_; }
   int Position() const { return position_; }
   // Clamps into Min..Max; sends no click (as a program change, not a user's).
   void SetPosition(int position);
