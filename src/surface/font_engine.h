@@ -57,6 +57,7 @@ void EscapementCosSin(int escapement, double& cosA, double& sinA);
 
 // Metrics and width of the text in the font; no glyph is drawn. Never throws for a missing
 // face: the default face stands in, and with no usable font at all the run is empty.
+// Characters the face lacks are taken from the default face at the same size.
 TTextRun MeasureText(const TFont& font, const std::string& utf8);
 
 // The same with every glyph's mask, turned counter-clockwise by the font's escapement (tenths
