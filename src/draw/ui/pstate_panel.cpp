@@ -156,7 +156,9 @@ void TPstatePanel::createFontControls() {
   watch(estatext, "文字の角度");
 
   fillFontBox();
+  // Picking the entry whose name is already typed changes no text but does select a face.
   connect(fcom, &QComboBox::editTextChanged, this, [this] { fcomChange(fcom); });
+  connect(fcom, &QComboBox::activated, this, [this] { fcomChange(fcom); });
   for (QCheckBox* box : {bold, italic, underline, strikeout})
     connect(box, &QCheckBox::toggled, this, [this, box] { fcomChange(box); });
   connect(escapement, &QScrollBar::valueChanged, this, &TPstatePanel::escapementChange);

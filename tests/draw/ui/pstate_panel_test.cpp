@@ -280,6 +280,12 @@ TEST_F(PstatePanelTest, FontBoxAndStyleBoxesRebuildTheDocumentFontUpright) {
   EXPECT_EQ(host.lastHint, QString::fromUtf8("フォント名"));
   QTest::keyClicks(panel.fcom->lineEdit(), "x");
   EXPECT_EQ(doc.Font.Name, "");
+  // Typing an entry's whole name selects nothing until it is chosen with Enter.
+  const QString first = panel.fcom->itemText(0);
+  panel.fcom->lineEdit()->setText(first);
+  EXPECT_EQ(doc.Font.Name, "");
+  QTest::keyClick(panel.fcom->lineEdit(), Qt::Key_Return);
+  EXPECT_EQ(doc.Font.Name, first.toStdString());
 }
 
 TEST_F(PstatePanelTest, StrokeSettingsAndEyedropperUseThePanelsColours) {
