@@ -76,7 +76,7 @@ void ScriptRunner::dispatch(const Words& w) {
   static const std::map<std::string, std::function<void(ScriptRunner&, const Words&)>> commands = {
       {"bitmap", &ScriptRunner::cmdBitmap},
       {"open", &ScriptRunner::cmdOpen},
-      {"save", [](ScriptRunner& r, const Words& w) { need(w, 1); SaveBmpFile(r.target(), r.resolve(w[1])); }},
+      {"save", &ScriptRunner::cmdSave},
       {"load", [](ScriptRunner& r, const Words& w) { need(w, 2); r.named_[w[1]] = r.loadFile(w[2]); }},
       {"snapshot", [](ScriptRunner& r, const Words& w) {
          need(w, 1);
@@ -263,6 +263,17 @@ void ScriptRunner::cmdDump(const Words& w) {
     }
     out_ << "\n";
   }
+}
+
+void ScriptRunner::cmdSave(const Words& w) {
+  need(w, 1);
+  if (saves_ == Saves::Write) {
+    SaveBmpFile(target(), resolve(w[1]));
+    return;
+  }
+  lastSaved_ = std::make_unique<TBitmap>();
+  lastSaved_->Assign(target());
+  lastSavedName_ = w[1];
 }
 
 void ScriptRunner::cmdGetPixel(const Words& w) {

@@ -18,12 +18,18 @@
 
 class ScriptRunner {
  public:
-  explicit ScriptRunner(std::ostream& out) : out_(out) {}
+  // Writing saves files as the script says; recording keeps the last saved picture and its
+  // name instead, so a test can compare it with the reference file of that name.
+  enum class Saves { Write, Record };
+  explicit ScriptRunner(std::ostream& out, Saves saves = Saves::Write) : out_(out), saves_(saves) {}
 
   // Runs a script file; raises ScriptError with "file:line: message" on a bad line.
   void RunFile(const std::string& path);
   // The drawing bitmap, or null before the script made one.
   const TBitmap* Target() const { return target_.get(); }
+  // With Saves::Record: the picture at the last save and the file name it was saved under.
+  const TBitmap* LastSaved() const { return lastSaved_.get(); }
+  const std::string& LastSavedName() const { return lastSavedName_; }
 
  private:
   using Words = std::vector<std::string>;
@@ -36,6 +42,7 @@ class ScriptRunner {
   void cmdDiff(const Words& w);
   void cmdDump(const Words& w);
   void cmdGetPixel(const Words& w);
+  void cmdSave(const Words& w);
   void startTarget(std::unique_ptr<TBitmap> bitmap);
 
   // Tools and state.
@@ -59,6 +66,9 @@ class ScriptRunner {
   int arg(const Words& w, std::size_t i) const;
 
   std::ostream& out_;
+  const Saves saves_;
+  std::unique_ptr<TBitmap> lastSaved_;
+  std::string lastSavedName_;
   std::unique_ptr<TBitmap> target_;
   std::map<std::string, std::unique_ptr<TBitmap>> named_;
   std::unique_ptr<TBitmap> brushPattern_;
