@@ -23,10 +23,13 @@ constexpr int kMaxDroppedPath = 260;  // longer dropped paths are cut, as the dr
 }  // namespace
 
 void ReadBmpPicture(const std::string& path, TBitmap& out) {
+  const auto slash = path.find_last_of('/');
   const auto dot = path.find_last_of('.');
-  std::string extension = dot == std::string::npos ? std::string() : path.substr(dot);
-  for (char& c : extension) c = char(std::tolower(static_cast<unsigned char>(c)));
-  if (extension != ".bmp") throw EInvalidGraphic("Unknown picture file extension (" + extension + ")");
+  const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+  const std::string extension = hasExtension ? path.substr(dot + 1) : std::string();
+  std::string lower = extension;
+  for (char& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
+  if (lower != "bmp") throw EInvalidGraphic("拡張子 ." + extension + " の画像形式は処理できません");
   LoadBmpFile(path, out);
 }
 
