@@ -6,6 +6,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "draw/ui/pstate_panel.h"
+
 TForm1::TForm1(TCanvasDocument& document, const TCursorSlots& cursors)
     : document_(document), cursors_(cursors) {
   setObjectName(QStringLiteral("TForm1"));
@@ -19,6 +21,10 @@ TForm1::TForm1(TCanvasDocument& document, const TCursorSlots& cursors)
   createMenus();
   createToolsBar();
   setCentralWidget(createClientArea());
+  // The panel's own start-up runs here, after the document exists: font list, fill setting,
+  // pen mode, pen width, font size and the colour samples.
+  PstatePanel = new TPstatePanel(*this, pstateHost_);
+  pstateHost_->layout()->addWidget(PstatePanel);
 
   resize(501, 488);
   setMinimumWidth(500);
@@ -86,6 +92,8 @@ QWidget* TForm1::createClientArea() {
   column->addWidget(pstateHost_);
   return client;
 }
+
+void TForm1::ShowHint(const QString& hint) { Label4->setText(hint); }
 
 void TForm1::InvalidateDocument(const TRect& r) { Image->InvalidateDocument(r); }
 

@@ -11,6 +11,7 @@
 #include "app/cursor_slots.h"
 #include "app/image_view.h"
 #include "document/canvas_document.h"
+#include "draw/ui/pstate_host.h"
 
 class QActionGroup;
 class QLabel;
@@ -20,8 +21,9 @@ class QToolButton;
 class TNewBMPForm;
 class TForm5;
 class THelpWindow;
+class TPstatePanel;
 
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, public TPstateHost {
   Q_OBJECT
  public:
   // document and cursors belong to the program and outlive the window.
@@ -67,8 +69,19 @@ class TForm1 : public QMainWindow {
   TScrollBox* ScrollBox1 = nullptr;
   TImageView* Image = nullptr;
   QToolBar* ToolBar3 = nullptr;
-  // The 91-pixel bottom area where the settings panel goes.
+  // The 91-pixel bottom area and the drawing settings panel in it.
   QWidget* PstateHost() const { return pstateHost_; }
+  TPstatePanel* PstatePanel = nullptr;
+
+  // What the settings panel takes from this window.
+  TBitmap& DocumentPicture() override { return document_.Picture(); }
+  TBitmap& PasteBuffer() override { return document_.PasteBuffer(); }
+  const TBitmap& BrushPattern() override { return document_.BrushPattern(); }
+  const TBitmap& MousePicture() override { return document_.MousePicture(); }
+  const TBitmap& PenSizePicture() override { return document_.PenSizePicture(); }
+  void ShowHint(const QString& hint) override;
+  // The tool palette's text memo follows the text font once the palette has its controls.
+  void TextFontChanged() override {}
 
   // Commands. Each runs inside the error guard when started by its action.
   void AcloseExecute();

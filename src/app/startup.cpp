@@ -10,6 +10,7 @@
 #include "app/form1.h"
 #include "app/help_window.h"
 #include "app/version_form.h"
+#include "draw/ui/pstate_panel.h"
 #include "document/ui/new_bmp_form.h"
 
 namespace {
@@ -55,6 +56,8 @@ TZudozoApp::TZudozoApp(const QStringList& arguments) {
   LoadResourcePictures(document_);
   QApplication::setApplicationName(QStringLiteral("Zudozo"));
   createWindows();
+  form1_->PstatePanel->ApplyStrokeSettings(document_.Picture().Canvas(), 0);
+  form1_->PstatePanel->ShowColors();
   // What the tool palette's creation does for the document: the view starts from the white
   // picture, or the picture named on the command line replaces it while the snapshot keeps
   // the white one (so Undo right after start shows it).

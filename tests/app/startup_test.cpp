@@ -8,6 +8,8 @@
 #include "app/cursor_slots.h"
 #include "app_fixture.h"
 #include "document/ui/new_bmp_form.h"
+#include "draw/ui/pstate_panel.h"
+#include "surface/canvas.h"
 
 namespace {
 
@@ -94,6 +96,35 @@ TEST(CursorSlots, EveryToolHasItsOwnCursorPicture) {
   EXPECT_STREQ(TCursorSlots::ResourceName(8), "copy");
   EXPECT_STREQ(TCursorSlots::ResourceName(12), "copy");
   EXPECT_EQ(cursors.Slot(1).hotSpot(), QPoint(1, 30));  // the pencil's tip
+}
+
+}  // namespace
+
+namespace {
+
+// The settings panel sits in the main window, and start-up prepared the document's canvas for
+// a left-button stroke: a rectangle drawn now has a black 1-pixel outline and no fill.
+TEST_F(AppTest, SettingsPanelIsInTheWindowAndStrokeSettingsAreApplied) {
+  ASSERT_NE(form1().PstatePanel, nullptr);
+  EXPECT_TRUE(form1().PstatePanel->isVisible());
+  EXPECT_EQ(form1().PstatePanel->parentWidget(), form1().PstateHost());
+  EXPECT_EQ(form1().PstatePanel->penshape->Picture().GetPixel(20, 20), clBlack);
+  EXPECT_EQ(app().Document().PasteBuffer().TransparentColor, clWhite);
+
+  TCanvas& canvas = picture().Canvas();
+  form1().PstatePanel->ApplyFillSetting(canvas);
+  canvas.Rectangle(10, 10, 20, 20);
+  EXPECT_EQ(picture().GetPixel(10, 10), clBlack);
+  EXPECT_EQ(picture().GetPixel(19, 15), clBlack);
+  EXPECT_EQ(picture().GetPixel(15, 15), clWhite);
+  EXPECT_EQ(picture().GetPixel(20, 20), clWhite);
+
+  // Moving over a control of the panel shows its hint in the status bar.
+  QWidget* penimage = form1().PstatePanel->penimage;
+  QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), penimage->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(penimage, &move);
+  EXPECT_EQ(form1().Label4->text(), QString::fromUtf8("ペンの大きさ(→　←)"));
 }
 
 }  // namespace
