@@ -5,15 +5,8 @@
 set -euo pipefail
 program=${1:-build/src/app/zudozo}
 runs=10
-# Xvfb picks a free display number and writes it once it accepts connections.
-numberfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$numberfile" > /dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$numberfile" ] && break; sleep 0.1; done
-display=":$(cat "$numberfile")"
-rm -f "$numberfile"
+source "$(dirname "$0")/../tests/e2e/start_xvfb.sh"
 trap 'kill $xvfb 2> /dev/null' EXIT
-export DISPLAY=$display
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 times=()

@@ -8,13 +8,7 @@ for tool in Xvfb xdotool; do
   command -v "$tool" > /dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
-# Xvfb picks a free display number and writes it once it accepts connections.
-numberfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$numberfile" > /dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$numberfile" ] && break; sleep 0.1; done
-display=":$(cat "$numberfile")"
-rm -f "$numberfile"
+source "$(dirname "$0")/start_xvfb.sh"
 zudozo=""
 cleanup() {
   [ -n "$zudozo" ] && kill "$zudozo" 2> /dev/null
@@ -27,7 +21,7 @@ fail() {
   [ -n "${log:-}" ] && cat "$log"
   exit 1
 }
-export DISPLAY=$display
+
 # In sanitizer builds, leaks in the system's desktop-bus library are not ours.
 export LSAN_OPTIONS="suppressions=$(dirname "$0")/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
@@ -42,7 +36,7 @@ poll() {
   return 1
 }
 
-[ "$display" != ":" ] || { fail "Xvfb did not start"; }
+[ "$DISPLAY" != ":" ] || { fail "Xvfb did not start"; }
 log=$(mktemp)
 "$program" > "$log" 2>&1 &
 zudozo=$!
