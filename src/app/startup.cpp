@@ -94,19 +94,19 @@ void TZudozoApp::createWindows() {
 }
 
 QWidget* TZudozoApp::createCompanion(int index) {
-  const CompanionWindow& spec = kCompanions[index];
-  Qt::WindowFlags flags = spec.dialog ? Qt::Dialog : Qt::Tool;
-  if (spec.stayOnTop) flags |= Qt::WindowStaysOnTopHint;
+  const CompanionWindow& entry = kCompanions[index];
+  Qt::WindowFlags flags = entry.dialog ? Qt::Dialog : Qt::Tool;
+  if (entry.stayOnTop) flags |= Qt::WindowStaysOnTopHint;
   auto* window = new QWidget(form1_.get(), flags);
-  window->setObjectName(QLatin1String(spec.className));
-  window->setWindowTitle(QString::fromUtf8(spec.caption));
-  window->resize(spec.geometry.size());
-  if (spec.geometry.topLeft().isNull()) {
+  window->setObjectName(QLatin1String(entry.className));
+  window->setWindowTitle(QString::fromUtf8(entry.caption));
+  window->resize(entry.geometry.size());
+  if (entry.geometry.topLeft().isNull()) {
     window->move(window->screen()->availableGeometry().center() - window->rect().center());
   } else {
-    window->move(spec.geometry.topLeft());
+    window->move(entry.geometry.topLeft());
   }
-  if (spec.visibleAtStart) window->show();
+  if (entry.visibleAtStart) window->show();
   return window;
 }
 

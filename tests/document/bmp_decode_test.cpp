@@ -8,13 +8,13 @@
 
 namespace {
 
-void read(const BmpSpec& spec, TBitmap& bmp) {
-  const std::vector<std::uint8_t> file = BuildBmp(spec);
+void read(const BmpLayout& layout, TBitmap& bmp) {
+  const std::vector<std::uint8_t> file = BuildBmp(layout);
   ReadBmp(file.data(), file.size(), bmp);
 }
 
-void expectInvalid(const BmpSpec& spec, const char* what) {
-  const std::vector<std::uint8_t> file = BuildBmp(spec);
+void expectInvalid(const BmpLayout& layout, const char* what) {
+  const std::vector<std::uint8_t> file = BuildBmp(layout);
   TBitmap bmp;
   EXPECT_THROW(ReadBmp(file.data(), file.size(), bmp), EInvalidGraphic) << what;
   EXPECT_TRUE(bmp.Empty()) << what;
@@ -31,7 +31,7 @@ void expectRows(const TBitmap& bmp, const std::vector<std::vector<std::uint32_t>
 const std::vector<TColor> kFour = {RGB(1, 2, 3), clRed, clLime, clBlue};
 
 TEST(BmpDecode, Rle8RunsLiteralsDeltasAndSkippedPixels) {
-  BmpSpec s{.width = 5, .height = 3, .bitCount = 8, .compression = 1, .palette = kFour};
+  BmpLayout s{.width = 5, .height = 3, .bitCount = 8, .compression = 1, .palette = kFour};
   s.pixels = {2, 1, 0, 3, 2, 3, 1, 0,  // bottom row: run, then an odd literal padded to a word
               0, 0,                    // end of line
               0, 2, 1, 1,              // delta: skips the middle row, on to x = 1 of the top row
@@ -44,7 +44,7 @@ TEST(BmpDecode, Rle8RunsLiteralsDeltasAndSkippedPixels) {
 }
 
 TEST(BmpDecode, Rle4RunsAlternateNibblesAndLiteralsPadToWords) {
-  BmpSpec s{.width = 5, .height = 2, .bitCount = 4, .compression = 2, .palette = kFour};
+  BmpLayout s{.width = 5, .height = 2, .bitCount = 4, .compression = 2, .palette = kFour};
   s.pixels = {5, 0x12, 0, 0,                 // bottom row: 1 2 1 2 1
               0, 5, 0x31, 0x23, 0x10, 0,     // top row: five literal nibbles in three bytes + pad
               0, 1};
@@ -55,7 +55,7 @@ TEST(BmpDecode, Rle4RunsAlternateNibblesAndLiteralsPadToWords) {
 }
 
 TEST(BmpDecode, DamagedRunLengthDataFails) {
-  BmpSpec s{.width = 4, .height = 2, .bitCount = 8, .compression = 1, .palette = {clBlack, clWhite}};
+  BmpLayout s{.width = 4, .height = 2, .bitCount = 8, .compression = 1, .palette = {clBlack, clWhite}};
   const std::vector<std::vector<std::uint8_t>> damaged = {
       {5, 0, 0, 1},                     // run past the row's end
       {0, 5, 0, 0, 0, 0, 0, 0, 0, 1},   // literal past the row's end
@@ -171,7 +171,7 @@ TEST(BmpDecode, SizesTheDataCannotBackFailBeforeAnyAllocation) {
   EXPECT_NO_THROW(read({.width = 2, .height = 2, .pixels = std::vector<std::uint8_t>(16)}, exact));
   // Run-length data can describe any size in a few bytes, so only the bitmap's own limit
   // refuses it, before allocating.
-  BmpSpec rle{.width = 60000, .height = 60000, .bitCount = 8, .compression = 1, .palette = kFour,
+  BmpLayout rle{.width = 60000, .height = 60000, .bitCount = 8, .compression = 1, .palette = kFour,
               .pixels = {0, 1}};
   const std::vector<std::uint8_t> file = BuildBmp(rle);
   TBitmap bmp;

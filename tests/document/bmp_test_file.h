@@ -6,7 +6,7 @@
 
 #include "surface/color.h"
 
-struct BmpSpec {
+struct BmpLayout {
   int width = 1;
   int height = 1;  // negative: rows top-down
   int bitCount = 24;
@@ -20,7 +20,7 @@ inline void PutLe(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(std::uint8_t(v >> (8 * i)));
 }
 
-inline std::vector<std::uint8_t> BuildBmp(const BmpSpec& s) {
+inline std::vector<std::uint8_t> BuildBmp(const BmpLayout& s) {
   const std::uint32_t offset = 54 + std::uint32_t(s.masks.size() + s.palette.size()) * 4;
   std::vector<std::uint8_t> f = {'B', 'M'};
   PutLe(f, offset + std::uint32_t(s.pixels.size()), 4);
