@@ -1,6 +1,9 @@
 #include "surface/bitmap.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <string>
@@ -27,11 +30,30 @@ void TBitmap::CheckSize(int width, int height, TPixelFormat f) {
   }
 }
 
+namespace {
+
+// Pixels of large pictures live in 2 MiB-aligned memory marked for huge pages: touching a fresh
+// 64 MB picture for the first time then costs a few dozen page faults instead of sixteen
+// thousand, which is most of the time of opening a picture or of the first stroke after a
+// snapshot.
+constexpr std::size_t kHugePage = std::size_t(2) << 20;
+
+std::shared_ptr<std::uint8_t[]> allocatePixels(std::size_t bytes) {
+  if (bytes < 2 * kHugePage) return std::shared_ptr<std::uint8_t[]>(new std::uint8_t[bytes]);
+  const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+  void* p = std::aligned_alloc(kHugePage, rounded);
+  if (!p) throw std::bad_alloc();
+  madvise(p, rounded, MADV_HUGEPAGE);  // only advice: without huge pages all still works
+  return std::shared_ptr<std::uint8_t[]>(static_cast<std::uint8_t*>(p), [](std::uint8_t* q) { std::free(q); });
+}
+
+}  // namespace
+
 void TBitmap::allocate(int w, int h, TPixelFormat f, std::shared_ptr<std::uint8_t[]>& out) const {
   CheckSize(w, h, f);
   std::size_t bytes = RowStride(f, w) * std::size_t(h);
   try {
-    out = bytes ? std::shared_ptr<std::uint8_t[]>(new std::uint8_t[bytes]) : nullptr;
+    out = bytes ? allocatePixels(bytes) : nullptr;
   } catch (const std::bad_alloc&) {
     throw EOutOfResources("メモリが不足しています");
   }
