@@ -1,13 +1,8 @@
 #include "surface/canvas.h"
 
-#include <cmath>
 
 #include "surface/bitmap.h"
 #include "surface/span_painter.h"
-
-int FontHeightForSize(int points) {
-  return -int(std::nearbyint(double(kPixelsPerInch) * points / 72.0));
-}
 
 TCanvas::TCanvas(TBitmap& bitmap) : bitmap_(bitmap) {}
 

@@ -82,6 +82,3 @@ struct TFont {
 
 // Screen pixels per inch used to turn point sizes into pixel heights.
 constexpr int kPixelsPerInch = 96;
-
-// The pixel height of a font of this many points: -(ppi * points / 72), rounded.
-int FontHeightForSize(int points);

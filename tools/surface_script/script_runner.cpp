@@ -197,7 +197,9 @@ void ScriptRunner::cmdBitmap(const Words& w) {
     throw ScriptError{"bad bitmap size " + w[2] + "x" + w[3]};
   auto bitmap = std::make_unique<TBitmap>(width, height, format);
   if (w.size() > 4) {
-    const TBitmap& source = w[4] == "self" || named_.count(w[4]) ? named(w[4]) : *loadFile(w[4]);
+    std::unique_ptr<TBitmap> file;  // keeps a palette read from a file alive while it is used
+    if (w[4] != "self" && !named_.count(w[4])) file = loadFile(w[4]);
+    const TBitmap& source = file ? *file : named(w[4]);
     if (!IsIndexed(source.PixelFormat())) throw ScriptError{"palette file '" + w[4] + "' has no colour table"};
     std::vector<TColor> entries = source.Palette().Entries();
     entries.resize(std::size_t(1) << BitsPerPixel(format), clBlack);
