@@ -1,6 +1,5 @@
 #include "surface/canvas.h"
 
-
 #include "surface/bitmap.h"
 #include "surface/span_painter.h"
 
