@@ -11,8 +11,10 @@
 #include "app/cursor_slots.h"
 #include "app/image_view.h"
 #include "document/canvas_document.h"
+#include "draw/figure_renderer.h"
 #include "draw/ui/pstate_host.h"
 
+class QAbstractButton;
 class QActionGroup;
 class QLabel;
 class QMenu;
@@ -20,6 +22,8 @@ class QToolBar;
 class QToolButton;
 class TNewBMPForm;
 class TForm5;
+class TForm2;
+class TForm7;
 class THelpWindow;
 class TPstatePanel;
 
@@ -36,6 +40,18 @@ class TForm1 : public QMainWindow, public TPstateHost {
   TNewBMPForm* NewBMPForm = nullptr;
   TForm5* VersionForm = nullptr;
   THelpWindow* HelpWindow = nullptr;
+  TForm2* ToolPalette = nullptr;  // the tool palette
+  TForm7* PngForm = nullptr;      // the PNG settings dialog
+
+  // The tool palette's buttons by tool number: toolButtons[n] for n = 1..18 ([0] unused),
+  // filled by the palette at its creation.
+  std::array<QAbstractButton*, kToolCount + 1> toolButtons{};
+  // The figure the renderer draws (set by tool selection and by paste from file) and the
+  // palette's values it reads (N of the N-gon, the other shape and its parameter).
+  TFigureChoice FigureChoice;
+  // The rectangle chosen with region editing or select-all, operand of the region commands
+  // (right and bottom exclusive).
+  TRect SelectedRegion;
 
   // Stroke state kept here for the drawing tools: the selected tool number (1..18) and the
   // drawing flag (a stroke under way).
@@ -90,6 +106,14 @@ class TForm1 : public QMainWindow, public TPstateHost {
   void returnbuttonClick();
   void newBClick();
   void openBClick();
+  void saveasbuttonClick();
+  void MpsaveClick();
+  void MpastefileClick();
+  // Selects tool `tag` (1..18): palette button, figure, paste buffer refill, modifiers,
+  // cursors and hint. Inert during a stroke and while the font box has the focus.
+  void dtExecute(int tag);
+  // Shows or hides the tool palette (AtoolP).
+  void toolshowClick();
   void Help1Click();
   void Help3Click();
   void MversionClick();
