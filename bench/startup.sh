@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# Start-up of the built program under Xvfb: the time from launch until the main window
-# "Zudozo  :32bit" is mapped, median of 10 starts, and the resident memory with the start
-# picture. Usage: bench/startup.sh [PATH_TO_ZUDOZO] (default build/src/app/zudozo).
+# Start-up of the built program under Xvfb: the time from launch until the main window is
+# mapped with its picture, median of 10 starts, and the resident memory (now and at its peak).
+# Usage: bench/startup.sh [PATH_TO_ZUDOZO [PICTURE]] (default build/src/app/zudozo and the white
+# start picture; a picture is opened from the command line, e.g. a 4000x4000 photo PNG).
 set -euo pipefail
 program=${1:-build/src/app/zudozo}
+picture=${2:-}
+caption='^Zudozo  :32bit$'
+[ -n "$picture" ] && caption="^Zudozo  .*$(basename "$picture"):32bit\$"
 runs=10
 source "$(dirname "$0")/../tests/e2e/start_xvfb.sh"
 trap 'kill $xvfb 2> /dev/null' EXIT
@@ -12,22 +16,24 @@ now_ms() { echo $(($(date +%s%N) / 1000000)); }
 times=()
 cpu=()
 rss=0
+peak=0
 for run in $(seq "$runs"); do
   start=$(now_ms)
-  "$program" > /dev/null 2>&1 &
+  "$program" ${picture:+"$picture"} > /dev/null 2>&1 &
   pid=$!
-  until xdotool search --onlyvisible --name '^Zudozo  :32bit$' > /dev/null 2>&1; do sleep 0.002; done
+  until xdotool search --onlyvisible --name "$caption" > /dev/null 2>&1; do sleep 0.002; done
   times+=($(($(now_ms) - start)))
   # Processor time spent until then (user + system, in clock ticks): less sensitive to load.
   cpu+=($(awk -v hz="$(getconf CLK_TCK)" '{print int(($14 + $15) * 1000 / hz)}' "/proc/$pid/stat"))
   sleep 0.5
   rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
+  peak=$(awk '/VmHWM/ {print $2}' "/proc/$pid/status")
   kill "$pid"
   wait "$pid" 2> /dev/null || true
 done
 sorted=$(printf '%s\n' "${times[@]}" | sort -n | tr '\n' ' ')
 median=$(printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR] = $1} END {print (a[int((NR + 1) / 2)] + a[int(NR / 2) + 1]) / 2}')
 echo "start-up to window shown (ms, $runs runs): $sorted"
-echo "median: $median ms (target under 150 ms)"
+echo "median: $median ms"
 echo "processor time until shown (ms): $(printf '%s\n' "${cpu[@]}" | sort -n | tr '\n' ' ')"
-echo "resident memory with the start picture: $((rss / 1024)) MiB ($rss KiB; target under 60 MiB)"
+echo "resident memory after start: $((rss / 1024)) MiB, peak $((peak / 1024)) MiB"
