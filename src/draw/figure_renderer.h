@@ -7,10 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "draw/drawing_settings.h"
 #include "surface/canvas.h"
 #include "surface/geometry.h"
 
 class TBitmap;
+
+// N of the regular N-gon; other values are clamped into this range.
+inline constexpr TValueRange kPolygonCornerRange{3, 10};
 
 // What the renderer needs besides the points, gathered by the windows.
 struct TFigureChoice {
@@ -39,8 +43,13 @@ TPolygonVertices RegularPolygon(TPoint s, TPoint e, int n);
 // The triangle of tool 4: base on S's row from S.x to E.x, apex on E's row at the middle.
 std::array<TPoint, 3> TrianglePoints(TPoint s, TPoint e);
 
-// Draws the figure from points.start to e with mix mode m. The freehand figure (1) then sets
-// points.previous := the old start and points.start := e, so the next call continues from e.
-// Figures not drawn by the renderer yet (tools whose own work comes later) draw nothing.
+// Draws the figure from points.start to e with mix mode m: canvas Pen.Mode := m, and with a
+// paste buffer, canvas CopyMode := CopyModeOf(choice.penModePosition), which also sets the
+// buffer's Transparent flag. The freehand figure (1) then sets points.previous := the old start
+// and points.start := e, so the next call continues from e. Region selection (12) leaves the
+// canvas with a 1-px dotted pen and a clear brush, the angle preview (16) with a 1-px pen.
+// The pastes (13..15) draw nothing without a paste buffer. Fill, eyedropper, spray and the
+// text tools (9, 10, 11, 17, 18) are not drawn by the renderer yet: they draw nothing.
+// The N-gon (7) stores its vertices in *lastPolygon when given.
 void RenderFigure(TFigurePoints& points, TPoint e, TCanvas& canvas, TPenMode m,
                   const TFigureChoice& choice, TPolygonVertices* lastPolygon = nullptr);

@@ -3,10 +3,14 @@
 // point (x2, y2) with the canvas pen, brush and pen mode as the stroke set them. Closed figures
 // are filled with the brush; lines and the zigzag use the pen alone. Integer divisions
 // truncate toward zero, multiplication first.
+#include "draw/drawing_settings.h"
 #include "surface/canvas.h"
 
-// The routines in the order of their menu tags 0..7. p is the shape parameter 1..9 (ignored
-// by the resistor).
+// The shape parameter p of the routines: 1..9 (the resistor ignores it). The routines divide by
+// p and by 11 - p, so they take it in this range only.
+inline constexpr TValueRange kOtherShapeParamRange{1, 9};
+
+// The routines in the order of their menu tags 0..7.
 enum TOtherShape {
   osArrow = 0,          // "矢印 →"
   osDoubleRect = 1,     // "二重四角 回"
@@ -27,5 +31,6 @@ void DrawLoupeCircle(int x1, int y1, int x2, int y2, TCanvas& canvas, int p);
 void DrawLoupeSquare(int x1, int y1, int x2, int y2, TCanvas& canvas, int p);
 void DrawCross(int x1, int y1, int x2, int y2, TCanvas& canvas, int p);
 
-// Draws the other shape `shape` (a TOtherShape tag; other values draw nothing).
+// Draws the other shape `shape` (a TOtherShape tag; other values draw nothing) with p clamped
+// into kOtherShapeParamRange.
 void DrawOtherShape(int shape, int x1, int y1, int x2, int y2, TCanvas& canvas, int p);
