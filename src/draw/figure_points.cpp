@@ -7,16 +7,16 @@
 
 namespace {
 
-struct TUnitTurn {
+struct CosSin {
   double cos;
   double sin;
 };
 
-// cos and sin of k/n of a full turn (0 <= k < n). The quarter turns are split off exactly, so the angles on
-// the axes give exact 0 and ±1, and the rest is evaluated in extended precision before rounding,
-// so that 30 and 60 degrees give exactly 0.5: vertices that lie on a half pixel then round to
-// even as the real geometry says, whatever the size of the figure.
-TUnitTurn UnitTurn(int k, int n) {
+// cos and sin of k/n of a full turn (0 <= k < n). Whole quarter turns are split off exactly, so
+// the axes give exact 0 and ±1; the angle within the quarter is evaluated in long double and
+// then rounded, so 30 and 60 degrees give exactly 0.5. Vertices that lie on a half pixel in the
+// real geometry then round to even whatever the size of the figure.
+CosSin TurnCosSin(int k, int n) {
   const int quarters = int((std::int64_t(4) * k) / n);
   const int rest = int((std::int64_t(4) * k) % n);  // the angle within the quarter is rest/n of it
   const long double phi = std::numbers::pi_v<long double> / 2 * rest / n;
@@ -38,7 +38,7 @@ TPolygonVertices RegularPolygon(TPoint s, TPoint e, int n) {
   const double hx = (double(s.X) - e.X) / 2, hy = (double(s.Y) - e.Y) / 2;
   TPolygonVertices v;
   for (int k = 0; k < n; ++k) {
-    const TUnitTurn t = UnitTurn(k, n);
+    const CosSin t = TurnCosSin(k, n);
     v[k] = TPoint{RoundToPixel(ox + t.cos * hx - t.sin * hy), RoundToPixel(oy + t.sin * hx + t.cos * hy)};
   }
   for (int k = n; k < int(v.size()); ++k) v[k] = v[n - 1];

@@ -91,7 +91,7 @@ void DrawLoupeCircle(int x1, int y1, int x2, int y2, TCanvas& canvas, int p) {
   const int c = 11 - p;
   const TPoint handleEnd = Towards(x1, y1, x2, y2, c);
   Line(canvas, x1, y1, handleEnd.X, handleEnd.Y);
-  const int r = RoundToPixel(std::hypot(double(x2) - x1, double(y2) - y1) / c);
+  const int r = RoundToPixel(std::hypot((long double)x2 - x1, (long double)y2 - y1) / c);
   canvas.Ellipse(x2 - r, y2 - r, x2 + r, y2 + r);
 }
 
