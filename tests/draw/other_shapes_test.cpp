@@ -28,7 +28,14 @@ TEST(OtherShapes, ArrowsHaveTheirHeadsTwoThirdsAlong) {
                           }));
   EXPECT_TRUE(SamePicture([](TCanvas& c) { DrawBlockArrow(10, 30, 100, 30, c, 5); },
                           [](TCanvas& c) {
-                            c.Polygon({{10, 27}, {70, 27}, {70, 15}, {100, 30}, {70, 45}, {70, 33}, {10, 33}, {10, 27}});
+                            c.Polygon({{10, 27}, {70, 27}, {70, 15}, {100, 30}, {70, 45}, {70, 33}, {10, 33},
+                                       {10, 27}});
+                          }));
+  // Rising, p = 6: head half-widths 18 and -12, shaft 4 (540/120 truncated) and -3.
+  EXPECT_TRUE(SamePicture([](TCanvas& c) { DrawBlockArrow(10, 70, 100, 10, c, 6); },
+                          [](TCanvas& c) {
+                            c.Polygon({{7, 66}, {67, 26}, {58, 12}, {100, 10}, {82, 48}, {73, 34}, {13, 74},
+                                       {7, 66}});
                           }));
   // Upward and to the left: p·dy div 30 = -375/30 truncates to -12, p·dx div 30 = -8.
   EXPECT_TRUE(SamePicture([](TCanvas& c) { DrawArrow(110, 75, 62, 0, c, 5); },
