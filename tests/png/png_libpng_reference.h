@@ -65,7 +65,7 @@ inline bool decode(png_structp png, png_infop info, MemoryInput* in, LibpngImage
 }  // namespace libpng_reference_detail
 
 // False when libpng refuses the file.
-inline bool ReadWithLibpng(const std::vector<std::uint8_t>& file, LibpngImage& out) {
+inline bool ReadLibpngReference(const std::vector<std::uint8_t>& file, LibpngImage& out) {
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
   libpng_reference_detail::MemoryInput in{file.data(), file.size(), 0};

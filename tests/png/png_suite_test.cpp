@@ -35,7 +35,7 @@ TEST(PngSuite, ValidFilesMatchLibpngInTheirFormat) {
     if (entry.path().extension() != ".png" || stem[0] == 'x') continue;
     const std::vector<std::uint8_t> bytes = fileBytes(entry.path());
     LibpngImage ref;
-    ASSERT_TRUE(ReadWithLibpng(bytes, ref)) << stem;
+    ASSERT_TRUE(ReadLibpngReference(bytes, ref)) << stem;
     VIRAVIZ pic;
     try {
       EXPECT_EQ(pic.LoadFromStream(bytes.data(), bytes.size()), bytes.size()) << stem;
@@ -80,7 +80,7 @@ TEST(PngSuite, CorruptFilesAreRefusedOrLoadAsTheDecoderReadsThem) {
   for (const auto& [stem, original] : {std::pair{"xcsn0g01", "basn0g01"}, {"xhdn0g08", "basn0g08"}}) {
     const std::vector<std::uint8_t> bytes = fileBytes(kSuite / (std::string(stem) + ".png"));
     LibpngImage ref;
-    ASSERT_TRUE(ReadWithLibpng(fileBytes(kSuite / (std::string(original) + ".png")), ref));
+    ASSERT_TRUE(ReadLibpngReference(fileBytes(kSuite / (std::string(original) + ".png")), ref));
     VIRAVIZ pic;
     pic.LoadFromStream(bytes.data(), bytes.size());
     ExpectPictureMatches(pic, ref, stem);
