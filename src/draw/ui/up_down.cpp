@@ -1,6 +1,6 @@
 #include "draw/ui/up_down.h"
 
-#include <QHBoxLayout>
+#include <QBoxLayout>
 #include <QToolButton>
 
 namespace {
@@ -16,11 +16,12 @@ QToolButton* arrowButton(Qt::ArrowType arrow, QWidget* parent) {
 
 }  // namespace
 
-TUpDown::TUpDown(int min, int max, bool wrap, QWidget* parent)
+TUpDown::TUpDown(int min, int max, bool wrap, QWidget* parent, Qt::Orientation orientation)
     : QWidget(parent), min_(min), max_(max), wrap_(wrap), position_(min) {
-  prev_ = arrowButton(Qt::LeftArrow, this);
-  next_ = arrowButton(Qt::RightArrow, this);
-  auto* layout = new QHBoxLayout(this);
+  const bool upright = orientation == Qt::Vertical;
+  prev_ = arrowButton(upright ? Qt::DownArrow : Qt::LeftArrow, this);
+  next_ = arrowButton(upright ? Qt::UpArrow : Qt::RightArrow, this);
+  auto* layout = new QBoxLayout(upright ? QBoxLayout::BottomToTop : QBoxLayout::LeftToRight, this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(prev_);

@@ -1,7 +1,8 @@
 #pragma once
-// A horizontal up-down control: two arrow buttons that step a position between Min and Max.
-// The right arrow steps up, the left arrow down; with Wrap on, stepping past one end goes to
-// the other, else the position stops at the end. Holding an arrow repeats its step.
+// An up-down control: two arrow buttons that step a position between Min and Max. The right
+// (or, standing upright, the upper) arrow steps up, the other down; with Wrap on, stepping
+// past one end goes to the other, else the position stops at the end. Holding an arrow
+// repeats its step.
 #include <QWidget>
 
 class QToolButton;
@@ -11,7 +12,8 @@ class TUpDown : public QWidget {
  public:
   enum TUDBtnType { btNext, btPrev };
 
-  TUpDown(int min, int max, bool wrap, QWidget* parent = nullptr);
+  TUpDown(int min, int max, bool wrap, QWidget* parent = nullptr,
+          Qt::Orientation orientation = Qt::Horizontal);
 
   int Position() const { return position_; }
   // Clamps into Min..Max; sends no click (as a program change, not a user's).
