@@ -21,6 +21,7 @@ TForm1::TForm1(TCanvasDocument& document, const TCursorSlots& cursors)
   createMenus();
   createToolsBar();
   setCentralWidget(createClientArea());
+  createStrokeControls();
   // The panel's own start-up runs here, after the document exists: font list, fill setting,
   // pen mode, pen width, font size and the colour samples.
   PstatePanel = new TPstatePanel(*this, pstateHost_);

@@ -3,7 +3,8 @@
 // canvas and the host of the settings panel. Split by topic: form1.cpp builds the window,
 // form1_actions.cpp the action table, form1_menus.cpp the menus and toolbars,
 // form1_document.cpp New, Undo and the document view, form1_files.cpp the open dialog and
-// dropped files, form1_ending.cpp the ways out, help and the version window.
+// dropped files, form1_ending.cpp the ways out, help and the version window, form1_palette.cpp
+// showing the tool palette.
 #include <QMainWindow>
 #include <array>
 #include <functional>
@@ -12,11 +13,13 @@
 #include "app/image_view.h"
 #include "document/canvas_document.h"
 #include "draw/figure_renderer.h"
+#include "draw/stroke_state.h"
 #include "draw/ui/pstate_host.h"
 
 class QAbstractButton;
 class QActionGroup;
 class QLabel;
+class QScrollBar;
 class QMenu;
 class QToolBar;
 class QToolButton;
@@ -57,6 +60,26 @@ class TForm1 : public QMainWindow, public TPstateHost {
   // drawing flag (a stroke under way).
   int ToolNumber = 1;
   bool DrawingFlag = false;
+  // The rest of the stroke state; the mouse handlers (form1_strokes.cpp) drive it.
+  TStrokeState Stroke;
+
+  // Where other parts take over during a stroke; each may be empty.
+  // Every second press: the fractal walk's first segment is start-previous; generate is true
+  // when the figure is 2..8 and the press is made with the stroke's own button.
+  std::function<void(TPoint start, TPoint previous, bool generate)> FractalHandOff;
+  // The end of every press, move and release on the canvas: the event's sender and point.
+  std::function<void(QObject* sender, TPoint p)> ZoomNotification;
+  // Region editing's second press, after its dotted rectangle was removed.
+  std::function<void(TPoint start, TPoint end, int button)> RegionCompletion;
+  // The angled paste's second press with the stroke button, on the restored picture.
+  std::function<void(TPoint start, TPoint end)> RotatedPaste;
+  // Every tool selection refills the paste buffer from the clipboard.
+  std::function<void()> PasteBufferRefill;
+
+  // The fixed-angle controls of xyBar: the toggle (up at start), the angle 0..90 and its text.
+  QToolButton* dxdrop = nullptr;
+  QScrollBar* updx = nullptr;
+  QLabel* Ladx = nullptr;
 
   // Save (`savebuttonClick`) writes the document to its file; the picture-files work installs
   // it. Without it Save writes nothing.
@@ -97,7 +120,7 @@ class TForm1 : public QMainWindow, public TPstateHost {
   const TBitmap& PenSizePicture() override { return document_.PenSizePicture(); }
   void ShowHint(const QString& hint) override;
   // The tool palette's text memo follows the text font once the palette has its controls.
-  void TextFontChanged() override {}
+  void TextFontChanged() override;
 
   // Commands. Each runs inside the error guard when started by its action.
   void AcloseExecute();
@@ -112,6 +135,21 @@ class TForm1 : public QMainWindow, public TPstateHost {
   // Selects tool `tag` (1..18): palette button, figure, paste buffer refill, modifiers,
   // cursors and hint. Inert during a stroke and while the font box has the focus.
   void dtExecute(int tag);
+  // Toggles originB (tag 1), plineB (2) or symB (3): down when it was up and is enabled, else
+  // up. Other tags do nothing. F6, F7 and F8 come here.
+  void AoriginExecute(int tag);
+  // The stroke protocol, in picture coordinates (outside the picture too). Buttons: 0 left,
+  // 1 right, 2 middle. sender is the control the event came from.
+  void ImageMouseDown(QObject* sender, int button, int x, int y);
+  void ImageMouseMove(QObject* sender, int x, int y);
+  void ImageMouseUp(QObject* sender, int button, int x, int y);
+  // Events on the scroll box beside the picture, already in picture coordinates: forwarded
+  // with ScrollBox1 as sender.
+  void ScrollBox1MouseDown(int button, int x, int y);
+  void ScrollBox1MouseMove(int x, int y);
+  void ScrollBox1MouseUp(int button, int x, int y);
+  // Ladx shows the fixed angle.
+  void updxChange();
   // Shows or hides the tool palette (AtoolP).
   void toolshowClick();
   void Help1Click();
@@ -154,6 +192,20 @@ class TForm1 : public QMainWindow, public TPstateHost {
   void createStateBar();
   QWidget* createClientArea();
   QString openFileName(const QString& proposed);
+  // Strokes: form1_tools.cpp, form1_strokes.cpp, form1_stroke_steps.cpp, form1_fixangle.cpp.
+  void connectModifierKeys();
+  void createStrokeControls();
+  void createFixAngleControls();
+  void routeCanvasMouse(const TCanvasMouse& m);
+  TPoint fixedAngle(TPoint q) const;
+  void startStroke(QObject* sender, int button, TPoint p);
+  void secondPress(int button, TPoint q);
+  void previewMove(TPoint q);
+  void releaseStroke(int button, TPoint q);
+  void drawFigure(TPoint e, TPenMode mode);
+  void restoreTouched();
+  void showStrokeLabelsIdle();
+  void notifyZoom(QObject* sender, TPoint p);
 
   TCanvasDocument& document_;
   const TCursorSlots& cursors_;

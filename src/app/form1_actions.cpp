@@ -90,4 +90,10 @@ void TForm1::createActions() {
   connectCommand(Aopen, &TForm1::openBClick);
   connectCommand(Asave, &TForm1::savebuttonClick);
   connectCommand(Aretrun, &TForm1::returnbuttonClick);
+  for (QAction* tool : ToolActions) {
+    const int tag = tool->data().toInt();
+    connect(tool, &QAction::triggered, this, [this, tag] { RunGuarded(this, [&] { dtExecute(tag); }); });
+  }
+  connectModifierKeys();
+  connectCommand(AtoolP, &TForm1::toolshowClick);
 }

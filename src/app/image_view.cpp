@@ -91,12 +91,15 @@ bool TScrollBox::eventFilter(QObject* watched, QEvent* event) {
   if (watched != stage_) return QScrollArea::eventFilter(watched, event);
   TCanvasMouse::Kind kind;
   switch (event->type()) {
-    case QEvent::MouseButtonPress: kind = TCanvasMouse::Down; break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: kind = TCanvasMouse::Down; break;
     case QEvent::MouseMove: kind = TCanvasMouse::Move; break;
     case QEvent::MouseButtonRelease: kind = TCanvasMouse::Up; break;
     default: return false;
   }
   auto* mouse = static_cast<QMouseEvent*>(event);
-  emit canvasMouse(CanvasMouseOf(kind, *mouse, mouse->position().toPoint() - image_->pos()));
+  TCanvasMouse m = CanvasMouseOf(kind, *mouse, mouse->position().toPoint() - image_->pos());
+  m.Margin = true;
+  emit canvasMouse(m);
   return true;
 }

@@ -23,6 +23,7 @@ struct TCanvasMouse {
   bool RightHeld = false;
   int X = 0;
   int Y = 0;
+  bool Margin = false;  // the event came from the scroll box beside the picture
 };
 
 Q_DECLARE_METATYPE(TCanvasMouse)

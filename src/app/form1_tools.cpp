@@ -1,0 +1,69 @@
+// Tool selection and the availability of the drawing modifiers.
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QToolBar>
+
+#include "app/error_guard.h"
+#include "app/form1.h"
+#include "draw/tool_table.h"
+#include "draw/ui/pstate_panel.h"
+
+namespace {
+
+// Hands an action's shortcut to a command: F6..F8 toggle a modifier through AoriginExecute,
+// while a click on the toolbar button toggles it by the button's own check behaviour.
+class TShortcutRelay : public QObject {
+ public:
+  TShortcutRelay(QAction* action, std::function<void()> command)
+      : QObject(action), command_(std::move(command)) {
+    action->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Shortcut) return QObject::eventFilter(watched, event);
+    command_();
+    return true;
+  }
+
+ private:
+  std::function<void()> command_;
+};
+
+}  // namespace
+
+void TForm1::connectModifierKeys() {
+  for (QAction* modifier : {Aorigin, Apoly, Asym}) {
+    const int tag = modifier->data().toInt();
+    new TShortcutRelay(modifier, [this, tag] { RunGuarded(this, [&] { AoriginExecute(tag); }); });
+  }
+}
+
+void TForm1::AoriginExecute(int tag) {
+  QAction* modifier = tag == 1 ? Aorigin : tag == 2 ? Apoly : tag == 3 ? Asym : nullptr;
+  if (!modifier) return;
+  modifier->setChecked(!modifier->isChecked() && modifier->isEnabled());
+}
+
+void TForm1::dtExecute(int tag) {
+  QWidget* focus = QApplication::focusWidget();
+  const bool typingFontName = focus && (focus == PstatePanel->fcom || PstatePanel->fcom->isAncestorOf(focus));
+  if (typingFontName || DrawingFlag || tag < 1 || tag > kToolCount) return;
+
+  if (QAbstractButton* button = toolButtons[tag]) button->setChecked(true);
+  FigureChoice.figure = tag;
+  if (PasteBufferRefill) PasteBufferRefill();
+  const bool modifiers = ToolTakesModifiers(tag);
+  for (QAction* modifier : {Aorigin, Apoly, Asym}) {
+    if (!modifiers) modifier->setChecked(false);
+    modifier->setEnabled(modifiers);
+  }
+  ToolNumber = tag;
+  AtoolP->setIcon(ToolbarIcon(tag + 11));
+  Image->setCursor(Cursors().Slot(tag));
+  ScrollBox1->setCursor(Cursors().Slot(tag));
+  Image->setStatusTip(ToolActions[tag - 1]->statusTip());
+}
