@@ -91,6 +91,15 @@ void TBitmap::SetSize(int w, int h) {
   fillRows(keepRows, raw);
 }
 
+void TBitmap::SetSizeForOverwrite(int w, int h) {
+  std::shared_ptr<std::uint8_t[]> fresh;
+  allocate(w, h, format_, fresh);
+  bits_ = std::move(fresh);
+  width_ = w;
+  height_ = h;
+  stride_ = RowStride(format_, w);
+}
+
 void TBitmap::fillRows(int fromY, std::uint32_t raw) {
   if (fromY >= height_) return;
   const int bpp = BitsPerPixel(format_);

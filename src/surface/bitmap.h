@@ -42,6 +42,11 @@ class TBitmap {
   void SetWidth(int w) { SetSize(w, height_); }
   void SetHeight(int h) { SetSize(width_, h); }
   void SetSize(int w, int h);
+  // A new picture of w x h for a reader that writes every byte of every row (padding and the
+  // spare byte of 32-bit pixels included) before anything reads them: the pixels are fresh
+  // memory of no particular value, which saves a pass over a large picture. Raises
+  // EOutOfResources, leaving the bitmap as it was, when too large.
+  void SetSizeForOverwrite(int w, int h);
   // Converts every pixel to the nearest colour of the new format (indexed formats get their
   // default palette).
   void SetPixelFormat(TPixelFormat f);
