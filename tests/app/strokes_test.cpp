@@ -192,6 +192,43 @@ TEST_F(StrokeTest, StatusTextsFollowThePointerAndToolsAreInertDuringAStroke) {
   EXPECT_EQ(form1().ToolNumber, 3);
 }
 
+TEST_F(StrokeTest, FractalDrawingTakesOverAfterTheFigureAndTheZoomHearsEveryEvent) {
+  struct HandOff {
+    TPoint start, previous;
+    bool generate;
+    TColor onFigure;
+  };
+  std::vector<HandOff> handOffs;
+  form1().FractalHandOff = [&](TPoint start, TPoint previous, bool generate) {
+    handOffs.push_back({start, previous, generate, picture().GetPixel(20, 75)});
+  };
+  std::vector<QObject*> senders;
+  form1().ZoomNotification = [&](QObject* sender, TPoint) { senders.push_back(sender); };
+
+  form1().dtExecute(3);
+  TwoClick(TPoint{20, 30}, TPoint{150, 120});
+  ASSERT_EQ(handOffs.size(), 1u);
+  EXPECT_EQ(handOffs[0].start, (TPoint{20, 30}));
+  EXPECT_EQ(handOffs[0].previous, (TPoint{150, 120}));
+  EXPECT_TRUE(handOffs[0].generate);
+  EXPECT_EQ(handOffs[0].onFigure, clBlack);  // the ellipse is drawn when the driver starts
+  EXPECT_EQ(senders.size(), 7u);  // two clicks and three moves
+  EXPECT_EQ(senders[0], form1().Image);
+
+  // Cancelled by the other button, and a region, generate nothing.
+  Click(20, 30);
+  Move(150, 120);
+  Click(150, 120, 1);
+  form1().dtExecute(12);
+  TwoClick(TPoint{20, 30}, TPoint{150, 120});
+  ASSERT_EQ(handOffs.size(), 3u);
+  EXPECT_FALSE(handOffs[1].generate);
+  EXPECT_FALSE(handOffs[2].generate);
+
+  QTest::mouseMove(form1().ScrollBox1->widget(), QPoint(10, 10));
+  EXPECT_EQ(senders.back(), form1().ScrollBox1);
+}
+
 TEST_F(StrokeTest, OnlyToolsThatChangeThePictureTakeTheSnapshot) {
   picture().SetPixel(0, 199, clBlue);  // differs from the snapshot now
   for (int tool : {10, 12}) {
