@@ -4,16 +4,16 @@
 #include <QLabel>
 #include <QToolBar>
 
-#include "app_fixture.h"
+#include "canvas_mouse.h"
 #include "draw/ui/pstate_panel.h"
 #include "surface/canvas.h"
 
 namespace {
 
-class StrokeTest : public AppTest {
+class StrokeTest : public CanvasMouseTest {
  protected:
   void SetUp() override {
-    AppTest::SetUp();
+    CanvasMouseTest::SetUp();
     // Something to draw over, so that an inverted preview left behind would show.
     TCanvas& canvas = picture().Canvas();
     canvas.Brush.Color = RGB(0, 160, 80);
@@ -21,30 +21,6 @@ class StrokeTest : public AppTest {
     canvas.Brush.Color = RGB(200, 40, 220);
     canvas.FillRect(TRect{60, 60, 140, 200});
     form1().PstatePanel->penwidth->SetPosition(3);
-  }
-
-  void Mouse(TCanvasMouse::Kind kind, int button, int x, int y) {
-    TCanvasMouse m;
-    m.kind = kind;
-    m.Button = button;
-    m.X = x;
-    m.Y = y;
-    emit form1().ImageMouse(m);
-  }
-  void Press(int x, int y, int button = 0) { Mouse(TCanvasMouse::Down, button, x, y); }
-  void Move(int x, int y) { Mouse(TCanvasMouse::Move, 0, x, y); }
-  void Release(int x, int y, int button = 0) { Mouse(TCanvasMouse::Up, button, x, y); }
-  void Click(int x, int y, int button = 0) {
-    Press(x, y, button);
-    Release(x, y, button);
-  }
-  // A two-click stroke from a to b with some pointer moves between.
-  void TwoClick(TPoint a, TPoint b, int button = 0) {
-    Click(a.X, a.Y, button);
-    Move((a.X + b.X) / 2, a.Y + 7);
-    Move(b.X + 11, b.Y - 5);
-    Move(b.X, b.Y);
-    Click(b.X, b.Y, button);
   }
 
   // A copy of the picture as it is now, with a canvas set up as a left-button stroke with
@@ -59,14 +35,6 @@ class StrokeTest : public AppTest {
   const TBitmap& Snapshot() { return app().Document().UndoSnapshot(); }
   QString Text(QLabel* label) { return label->text(); }
 };
-
-bool SamePixels(const TBitmap& a, const TBitmap& b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
-  for (int y = 0; y < a.Height(); ++y)
-    for (int x = 0; x < a.Width(); ++x)
-      if (a.GetPixel(x, y) != b.GetPixel(x, y)) return false;
-  return true;
-}
 
 TEST_F(StrokeTest, PreviewsLeaveNoTraceOnlyTheFinishedFigure) {
   for (int tool : {2, 3, 5, 7}) {
