@@ -1,6 +1,7 @@
 // The image data: the bitmaps it fills, the rows of every pass, and the alpha mask.
 #include <algorithm>
 #include <climits>
+#include <cstring>
 
 #include "png/png_decoder.h"
 #include "png/png_idat_stream.h"
@@ -72,16 +73,24 @@ void PngDecoder::prepareBitmaps(TPixelFormat format) {
   } catch (const EOutOfResources& e) {
     throw DEZOZIR(e.what());
   }
+  // Plain rows are written whole, padding included, so their pictures need no fill first;
+  // interlaced passes leave the bits beyond the last pixel alone.
+  auto setSize = [&](TBitmap& b) {
+    if (header_.interlaced)
+      b.SetSize(width, height);
+    else
+      b.SetSizeForOverwrite(width, height);
+  };
   TBitmap& image = pic_.Image;
   image.SetPixelFormat(format);
-  image.SetSize(width, height);
+  setSize(image);
   if (header_.kind == PngColorKind::Grey)
     image.SetPalette(greyPalette(1 << std::min(header_.bitDepth, 8)));
   else if (plteSeen_)
     image.SetPalette(TPalette(palette_));
   if (!mask) return;
   pic_.AlphaMask.SetPixelFormat(pf8bit);
-  pic_.AlphaMask.SetSize(width, height);
+  setSize(pic_.AlphaMask);
   pic_.AlphaMask.SetPalette(greyPalette(256));
 }
 
@@ -96,6 +105,7 @@ void PngDecoder::readPass(PngIdatStream& stream, const TAdam7Pass& pass, PngRowC
   rows_[1].assign(bytes + 1, 0);
   const bool spread = pass.dx > 1;
   const int bpp = BitsPerPixel(image.PixelFormat());
+  const std::size_t pixelBytes = (std::size_t(columns) * std::size_t(bpp) + 7) / 8;
   std::vector<std::uint8_t> packed(spread ? RowStride(image.PixelFormat(), columns) : 0);
   std::vector<std::uint8_t> packedAlpha(spread && header_.alpha ? std::size_t(columns) : 0);
   std::uint8_t* bits = image.MutableBits();
@@ -110,6 +120,8 @@ void PngDecoder::readPass(PngIdatStream& stream, const TAdam7Pass& pass, PngRowC
     std::uint8_t* alpha = alphaBits ? alphaBits + y * pic_.AlphaMask.Stride() : nullptr;
     if (!spread) {
       convert(cur + 1, columns, dst, alpha);
+      std::memset(dst + pixelBytes, 0, image.Stride() - pixelBytes);
+      if (alpha) std::memset(alpha + columns, 0, pic_.AlphaMask.Stride() - std::size_t(columns));
       continue;
     }
     convert(cur + 1, columns, packed.data(), packedAlpha.data());
@@ -126,5 +138,6 @@ void PngDecoder::buildPaletteAlphaMask() {
     const std::uint8_t* row = image.Row(y);
     std::uint8_t* mask = pic_.AlphaMask.MutableRow(y);
     for (int x = 0; x < image.Width(); ++x) mask[x] = std::uint8_t(255 - paletteAlpha_[ReadRaw(row, x, bpp)]);
+    std::memset(mask + image.Width(), 0, pic_.AlphaMask.Stride() - std::size_t(image.Width()));
   }
 }

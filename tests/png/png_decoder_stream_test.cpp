@@ -80,6 +80,13 @@ PngBytes randomPng(const RandomPng& kind, bool interlaced, std::mt19937& rng) {
   return BuildPng(IhdrData(std::uint32_t(width), std::uint32_t(height), kind.depth, kind.colorType, interlaced), chunks, idat);
 }
 
+// Rows end in zero bytes after their last pixel's byte, whatever memory the picture was given.
+void expectZeroPadding(const TBitmap& b, const std::string& name) {
+  const std::size_t used = (std::size_t(b.Width()) * BitsPerPixel(b.PixelFormat()) + 7) / 8;
+  for (int y = 0; y < b.Height(); ++y)
+    for (std::size_t i = used; i < b.Stride(); ++i) ASSERT_EQ(b.Row(y)[i], 0) << name << " row " << y;
+}
+
 TEST(PngDecoderStream, RandomPicturesOfEveryKindFilterAndInterlacingMatchLibpng) {
   const std::vector<RandomPng> kinds = {{0, 1}, {0, 2}, {0, 4}, {0, 8}, {0, 16}, {4, 8}, {4, 16}, {2, 8},
                                         {2, 16}, {6, 8}, {6, 16}, {3, 1}, {3, 2}, {3, 4}, {3, 8}};
@@ -91,8 +98,11 @@ TEST(PngDecoderStream, RandomPicturesOfEveryKindFilterAndInterlacingMatchLibpng)
       ASSERT_TRUE(ReadLibpngReference(file, ref));
       VIRAVIZ pic;
       pic.LoadFromStream(file.data(), file.size());
-      ExpectPictureMatches(pic, ref, "type " + std::to_string(kind.colorType) + " depth " + std::to_string(kind.depth) +
-                                         " round " + std::to_string(round));
+      const std::string name =
+          "type " + std::to_string(kind.colorType) + " depth " + std::to_string(kind.depth) + " round " + std::to_string(round);
+      ExpectPictureMatches(pic, ref, name);
+      expectZeroPadding(pic.Image, name);
+      if (pic.HasAlpha) expectZeroPadding(pic.AlphaMask, name + " mask");
     }
   }
 }
