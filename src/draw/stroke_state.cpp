@@ -10,7 +10,8 @@ bool RestoreFromSnapshot(TBitmap& picture, TBitmap& snapshot, const TRect& r) {
     return true;
   }
   const TRect area = IntersectRect(NormalizedRect(r), picture.BoundsRect());
-  if (area.IsEmpty()) return false;
+  // Pixels still shared with the snapshot are its own already: copying would only unshare them.
+  if (area.IsEmpty() || picture.SharesPixelsWith(snapshot)) return false;
   TCanvas& canvas = picture.Canvas();
   const TCopyMode mode = canvas.CopyMode;
   canvas.CopyMode = cmSrcCopy;

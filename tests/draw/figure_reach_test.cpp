@@ -87,6 +87,11 @@ TEST(RestoreFromSnapshot, BringsBackOnlyTheRectangleAndFallsBackToTheWholeSnapsh
   EXPECT_EQ(picture.GetPixel(30, 20), clRed);
   EXPECT_EQ(picture.Canvas().CopyMode, cmSrcInvert);  // the stroke's copy mode stays
 
+  // A picture still sharing the snapshot's pixels stays shared: nothing to copy.
+  picture.Assign(snapshot);
+  RestoreFromSnapshot(picture, snapshot, picture.BoundsRect());
+  EXPECT_TRUE(picture.SharesPixelsWith(snapshot));
+
   TBitmap small(10, 10, pf8bit);
   EXPECT_TRUE(RestoreFromSnapshot(small, snapshot, TRect{0, 0, 1, 1}));
   EXPECT_EQ(small.Width(), 40);
