@@ -6,12 +6,11 @@
 #include <QScreen>
 
 #include "app/bitmap_image.h"
-#include "app/error_guard.h"
 #include "app/form1.h"
 #include "app/help_window.h"
 #include "app/version_form.h"
-#include "draw/ui/pstate_panel.h"
 #include "document/ui/new_bmp_form.h"
+#include "windows/tool_palette.h"
 
 namespace {
 
@@ -26,12 +25,11 @@ struct CompanionWindow {
   bool visibleAtStart;
 };
 
-constexpr int kTForm3 = 0, kTForm4 = 1, kTForm2 = 2, kTForm7 = 3, kTresize = 4, kTCchange = 5;
+constexpr int kTForm3 = 0, kTForm4 = 1, kTForm7 = 2, kTresize = 3, kTCchange = 4;
 
 const CompanionWindow kCompanions[] = {
     {"TForm3", "rir", true, false, QRect(453, 103, 256, 117), false},
     {"TForm4", "Zoom", true, false, QRect(576, 110, 151, 253), false},
-    {"TForm2", "Tools", true, false, QRect(30, 284, 217, 122), true},
     {"TForm7", "PNGの設定", true, true, QRect(0, 0, 158, 257), false},
     {"Tresizeform", "拡大縮小", false, true, QRect(0, 0, 145, 84), false},
     {"TCchangeform", "色変換", false, true, QRect(0, 0, 230, 122), false},
@@ -55,41 +53,37 @@ void LoadResourcePictures(TCanvasDocument& document) {
 TZudozoApp::TZudozoApp(const QStringList& arguments) {
   LoadResourcePictures(document_);
   QApplication::setApplicationName(QStringLiteral("Zudozo"));
-  createWindows();
-  form1_->PstatePanel->ApplyStrokeSettings(document_.Picture().Canvas(), 0);
-  form1_->PstatePanel->ShowColors();
-  // What the tool palette's creation does for the document: the view starts from the white
-  // picture, or the picture named on the command line replaces it while the snapshot keeps
-  // the white one (so Undo right after start shows it).
-  if (arguments.isEmpty()) {
-    form1_->ResetDocumentView();
-  } else {
-    RunGuarded(form1_.get(), [&] { form1_->LoadPictureFile(arguments.first()); });
-  }
+  // The tool palette's creation applies the stroke settings and opens the command line's
+  // picture or resets the view.
+  createWindows(arguments);
   // The first caption names the file with its folder; later ones name it without.
   form1_->setWindowTitle(QString::fromStdString(
       MainCaption(document_.FileName, newBmpForm_->Lpf->text().toStdString())));
 }
 
-TZudozoApp::~TZudozoApp() = default;
+TZudozoApp::~TZudozoApp() {
+  // Hidden while still whole: hiding moves the keyboard focus, and the font box losing it
+  // calls back into the main window.
+  form1_->hide();
+}
 
-void TZudozoApp::createWindows() {
+void TZudozoApp::createWindows(const QStringList& arguments) {
   form1_ = std::make_unique<TForm1>(document_, cursors_);
   windows_.push_back(form1_.get());
   windows_.push_back(createCompanion(kTForm3));
   windows_.push_back(createCompanion(kTForm4));
   form5_ = new TForm5(form1_.get());
   windows_.push_back(form5_);
+  form1_->VersionForm = form5_;
   newBmpForm_ = new TNewBMPForm(document_, [this] { form1_->savebuttonClick(); }, form1_.get());
   windows_.push_back(newBmpForm_);
-  windows_.push_back(createCompanion(kTForm2));
+  form1_->NewBMPForm = newBmpForm_;
+  windows_.push_back(new TForm2(*form1_, arguments));
   windows_.push_back(createCompanion(kTForm7));
   windows_.push_back(createCompanion(kTresize));
   windows_.push_back(createCompanion(kTCchange));
   help_ = new THelpWindow(form1_.get());
 
-  form1_->NewBMPForm = newBmpForm_;
-  form1_->VersionForm = form5_;
   form1_->HelpWindow = help_;
 }
 

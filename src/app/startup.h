@@ -39,7 +39,7 @@ class TZudozoApp {
   void ShowMainWindow();
 
  private:
-  void createWindows();
+  void createWindows(const QStringList& arguments);
   QWidget* createCompanion(int index);
 
   TCursorSlots cursors_;
