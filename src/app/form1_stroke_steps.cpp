@@ -96,16 +96,18 @@ void TForm1::releaseStroke(int button, TPoint q) {
   const int figure = FigureChoice.figure;
   const bool ownButton = button == Stroke.button;
   switch (figure) {
-    case 1:
+    case 1: {
       DrawingFlag = false;
       if (!ownButton) {
         returnbuttonClick();
         break;
       }
       // A click without motion leaves a dot.
-      document_.Picture().Canvas().SetPixel(q.X, q.Y, document_.Picture().Canvas().Pen.Color);
+      TCanvas& canvas = document_.Picture().Canvas();
+      canvas.SetPixel(q.X, q.Y, canvas.Pen.Color);
       InvalidateDocument(TRect{q.X, q.Y, q.X + 1, q.Y + 1});
       break;
+    }
     case 9: case 10: case 11: case 13: case 14: case 17:
       DrawingFlag = false;
       // The paste leaves one copy where it is released: its previews go first.
