@@ -4,6 +4,8 @@
 // png_decoder.cpp holds the chunk loop and the transparency that follows it,
 // png_decoder_chunks.cpp the handlers of the header and ancillary chunks, and
 // png_decoder_image.cpp the image data (row inflation, filters, passes, conversion).
+// png_decoder_load.cpp and png_decoder_picture_file.cpp are the ways in from VIRAVIZ and the
+// picture loader.
 #include <array>
 #include <cstdint>
 #include <optional>

@@ -116,14 +116,16 @@ void PngDecoder::readPhysicalSize() {
 }
 
 // Only texts under the keyword "Comment" are kept, each ended by CR LF; several comments are
-// also separated by CR LF.
+// also separated by CR LF. Other texts are skipped unread.
 void PngDecoder::readText() {
-  std::string data(std::size_t(std::min<std::uint64_t>(chunkLeft_, in_.Remaining())), '\0');
-  readChunk(reinterpret_cast<std::uint8_t*>(data.data()), data.size());
-  const std::size_t zero = data.find('\0');
-  if (data.compare(0, zero, "Comment") != 0) return;
+  static constexpr char kComment[] = "Comment";  // with the zero byte that ends the keyword
+  char keyword[sizeof kComment];
+  readChunk(reinterpret_cast<std::uint8_t*>(keyword), sizeof keyword);
+  if (std::memcmp(keyword, kComment, sizeof kComment) != 0) return;
+  std::string text(std::size_t(std::min<std::uint64_t>(chunkLeft_, in_.Remaining())), '\0');
+  readChunk(reinterpret_cast<std::uint8_t*>(text.data()), text.size());
   if (!pic_.Comment.empty()) pic_.Comment += "\r\n";
-  pic_.Comment += (zero == std::string::npos ? std::string() : data.substr(zero + 1)) + "\r\n";
+  pic_.Comment += text + "\r\n";
 }
 
 void PngDecoder::readTime() { readChunk(pic_.Time.data(), pic_.Time.size()); }
