@@ -73,4 +73,5 @@ class PngDecoder {
   std::optional<int> backgroundIndex_;  // bKGD of a palette image, until the image starts
   std::optional<TColor> pendingTransparent_;
   std::vector<std::uint8_t> rows_[2];  // the current and the previous row, filter byte first
+  std::vector<bool> rowCleared_;       // interlaced images: rows that a pass has reached
 };

@@ -73,24 +73,19 @@ void PngDecoder::prepareBitmaps(TPixelFormat format) {
   } catch (const EOutOfResources& e) {
     throw DEZOZIR(e.what());
   }
-  // Plain rows are written whole, padding included, so their pictures need no fill first;
-  // interlaced passes leave the bits beyond the last pixel alone.
-  auto setSize = [&](TBitmap& b) {
-    if (header_.interlaced)
-      b.SetSize(width, height);
-    else
-      b.SetSizeForOverwrite(width, height);
-  };
+  // Every byte of every row gets written (padding included), so the pictures need no fill
+  // first, and a header that claims a large picture costs no memory before its data arrive.
   TBitmap& image = pic_.Image;
   image.SetPixelFormat(format);
-  setSize(image);
+  image.SetSizeForOverwrite(width, height);
+  rowCleared_.assign(header_.interlaced ? std::size_t(height) : 0, false);
   if (header_.kind == PngColorKind::Grey)
     image.SetPalette(greyPalette(1 << std::min(header_.bitDepth, 8)));
   else if (plteSeen_)
     image.SetPalette(TPalette(palette_));
   if (!mask) return;
   pic_.AlphaMask.SetPixelFormat(pf8bit);
-  setSize(pic_.AlphaMask);
+  pic_.AlphaMask.SetSizeForOverwrite(width, height);
   pic_.AlphaMask.SetPalette(greyPalette(256));
 }
 
@@ -123,6 +118,12 @@ void PngDecoder::readPass(PngIdatStream& stream, const TAdam7Pass& pass, PngRowC
       std::memset(dst + pixelBytes, 0, image.Stride() - pixelBytes);
       if (alpha) std::memset(alpha + columns, 0, pic_.AlphaMask.Stride() - std::size_t(columns));
       continue;
+    }
+    // A pass writes only its own pixels: a row is cleared when the first pass reaches it.
+    if (!rowCleared_[y]) {
+      rowCleared_[y] = true;
+      std::memset(dst, 0, image.Stride());
+      if (alpha) std::memset(alpha, 0, pic_.AlphaMask.Stride());
     }
     convert(cur + 1, columns, packed.data(), packedAlpha.data());
     SpreadPackedPixels(packed.data(), columns, bpp, dst, pass.x0, pass.dx);
