@@ -253,6 +253,14 @@ void ReadJpeg(const std::uint8_t* data, std::size_t size, TBitmap& out) {
   out.Swap(bmp);
 }
 
+bool PeekJpegSize(const std::uint8_t* data, std::size_t size, int& width, int& height) {
+  Decompressor d;
+  if (!readHeader(d, data, size)) return false;
+  width = int(d.cinfo.output_width);
+  height = int(d.cinfo.output_height);
+  return true;
+}
+
 void WriteJpeg(const TBitmap& bitmap, const ByteSink& sink) {
   RowFeed feed(bitmap);
   Compressor c(sink);

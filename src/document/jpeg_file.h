@@ -31,6 +31,10 @@ constexpr long kMaxJpegWorkBytes = 1L << 30;
 // Decodes the JPEG file held in data[0, size) into out. On failure out is left as it was.
 void ReadJpeg(const std::uint8_t* data, std::size_t size, TBitmap& out);
 
+// The picture size the headers of the JPEG file in data[0, size) declare, read without
+// decoding the picture. False when libjpeg cannot read the headers.
+bool PeekJpegSize(const std::uint8_t* data, std::size_t size, int& width, int& height);
+
 // Encodes bitmap at quality 90 and hands the file to sink in pieces. An empty bitmap raises
 // libjpeg's JERR_EMPTY_IMAGE error; an exception from sink passes on.
 void WriteJpeg(const TBitmap& bitmap, const ByteSink& sink);
