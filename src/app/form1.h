@@ -81,13 +81,6 @@ class TForm1 : public QMainWindow, public TPstateHost {
   QScrollBar* updx = nullptr;
   QLabel* Ladx = nullptr;
 
-  // Save (`savebuttonClick`) writes the document to its file; the picture-files work installs
-  // it. Without it Save writes nothing.
-  std::function<void()> SaveCommand;
-  // Reads a picture file into a bitmap by its extension. Until the picture-files work
-  // installs the full reader, BMP files are read and other files raise EInvalidGraphic.
-  std::function<void(const std::string& path, TBitmap& out)> PictureReader;
-
   // Actions (names as the program's commands).
   QAction *Aclose, *Anew, *Aopen, *Asave, *Asaveas, *Aretrun, *Aorigin, *Apoly, *Asym, *Azoom,
       *Afrac, *Apoint, *AtoolP, *Acleft, *Acright, *Acup, *Acdown, *Aclosesave;
@@ -192,6 +185,10 @@ class TForm1 : public QMainWindow, public TPstateHost {
   void createStateBar();
   QWidget* createClientArea();
   QString openFileName(const QString& proposed);
+  QString saveFileName();
+  // Writes bitmap by the path's extension (PNG through the settings dialog); false when
+  // nothing was written.
+  bool savePicture(const TBitmap& bitmap, const QString& path);
   // Strokes: form1_tools.cpp, form1_strokes.cpp, form1_stroke_steps.cpp, form1_fixangle.cpp.
   void connectModifierKeys();
   void createStrokeControls();
@@ -212,9 +209,6 @@ class TForm1 : public QMainWindow, public TPstateHost {
   QWidget* pstateHost_ = nullptr;
   QString dialogFileName_;  // the open dialog's file name, set by a drop
 };
-
-// Reads a .bmp file (any letter case) into out; other extensions raise EInvalidGraphic.
-void ReadBmpPicture(const std::string& path, TBitmap& out);
 
 // The picture of image-list index 0..29 (":/icons/...").
 QIcon ToolbarIcon(int index);

@@ -89,6 +89,7 @@ void TForm1::createActions() {
   connectCommand(Anew, &TForm1::newBClick);
   connectCommand(Aopen, &TForm1::openBClick);
   connectCommand(Asave, &TForm1::savebuttonClick);
+  connectCommand(Asaveas, &TForm1::saveasbuttonClick);
   connectCommand(Aretrun, &TForm1::returnbuttonClick);
   for (QAction* tool : ToolActions) {
     const int tag = tool->data().toInt();

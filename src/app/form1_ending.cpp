@@ -1,4 +1,4 @@
-// The ways out of the program, Save as the ending calls it, help and the version window.
+// The ways out of the program, help and the version window.
 #include <QCloseEvent>
 #include <QMessageBox>
 
@@ -16,10 +16,6 @@ void TForm1::savecloseClick() {
   // The program ends after Yes whether or not a file was written.
   if (answer == QMessageBox::Yes) RunGuarded(this, [this] { savebuttonClick(); });
   close();
-}
-
-void TForm1::savebuttonClick() {
-  if (SaveCommand) SaveCommand();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -1,16 +1,21 @@
-// The open dialog and files dropped on the window. Reading pictures other than BMP comes with
-// the picture-files work through PictureReader.
+// Picture files: Open, Save, Save As, saving the selected region, paste from file, and files
+// dropped on the window. The codecs are chosen by the loader and saver of the core; the PNG
+// settings dialog confirms every PNG write.
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QAbstractButton>
+#include <QClipboard>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMimeData>
-#include <cctype>
-
 #include "app/error_guard.h"
 #include "app/form1.h"
+#include "app/bitmap_image.h"
 #include "app/open_filter.h"
-#include "document/bmp_file.h"
-#include "surface/surface_error.h"
+#include "document/picture_loader.h"
+#include "document/picture_saver.h"
+#include "document/ui/png_form.h"
+#include "png/viraviz.h"
 
 namespace {
 
@@ -18,20 +23,13 @@ constexpr const char* kOpenFilter =
     "Bitmap , JPEG ,PNG|*.bmp;*.jpg;*.jpeg;*.png|Bitmap|*.bmp|PNG|*.png|JPEG|*.jpg;*.jpeg|"
     "すべてのファイル|*.*";
 
+constexpr const char* kSaveFilter = "PNG|*.png|bitmap|*.bmp|JPEG|*.jpg";
+
+constexpr int kPasteTool = 13;
+
 constexpr int kMaxDroppedPath = 260;  // longer dropped paths are cut, as the drop message does
 
 }  // namespace
-
-void ReadBmpPicture(const std::string& path, TBitmap& out) {
-  const auto slash = path.find_last_of('/');
-  const auto dot = path.find_last_of('.');
-  const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
-  const std::string extension = hasExtension ? path.substr(dot + 1) : std::string();
-  std::string lower = extension;
-  for (char& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
-  if (lower != "bmp") throw EInvalidGraphic("拡張子 ." + extension + " の画像形式は処理できません");
-  LoadBmpFile(path, out);
-}
 
 QString TForm1::openFileName(const QString& proposed) {
   QFileDialog dialog(this, QString(), QString(), QtFileFilter(QString::fromUtf8(kOpenFilter)));
@@ -53,11 +51,88 @@ void TForm1::openBClick() {
 }
 
 void TForm1::LoadPictureFile(const QString& path) {
+  if (path.isEmpty()) return;
   TBitmap loaded;
-  (PictureReader ? PictureReader : ReadBmpPicture)(path.toStdString(), loaded);
+  LoadPicture(path.toStdString(), loaded);
   document_.Picture().Swap(loaded);
   document_.FileName = path.toStdString();
   DocumentReplaced();
+}
+
+QString TForm1::saveFileName() {
+  QFileDialog dialog(this, QString(), QString(), QtFileFilter(QString::fromUtf8(kSaveFilter)));
+  dialog.setObjectName(QStringLiteral("SaveDialog"));
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(QStringLiteral("bmp"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+  return dialog.selectedFiles().first();
+}
+
+bool TForm1::savePicture(const TBitmap& bitmap, const QString& path) {
+  return SavePictureFile(bitmap, path.toStdString(), [this](VIRAVIZ& picture) {
+    PngForm->SetPicture(&picture);
+    return PngForm->exec() == QDialog::Accepted;
+  });
+}
+
+void TForm1::savebuttonClick() {
+  if (document_.FileName.empty()) {
+    saveasbuttonClick();
+    return;
+  }
+  const QString path = QString::fromStdString(document_.FileName);
+  if (!savePicture(document_.Picture(), path)) {
+    saveasbuttonClick();
+    return;
+  }
+  // The document shows what the file holds: JPEG's losses, 32 bits for JPEG and PNG.
+  LoadPictureFile(path);
+  ResetDocumentView();
+}
+
+void TForm1::saveasbuttonClick() {
+  // Save As and Save hand the turn to each other until a file is written or the dialog is
+  // cancelled; the name stays the last one chosen either way.
+  for (;;) {
+    const QString path = saveFileName();
+    if (path.isEmpty()) return;
+    document_.FileName = path.toStdString();
+    if (savePicture(document_.Picture(), path)) {
+      LoadPictureFile(path);
+      ResetDocumentView();
+      return;
+    }
+  }
+}
+
+void TForm1::MpsaveClick() {
+  const QString path = saveFileName();
+  if (path.isEmpty()) return;
+  const TRect r = SelectedRegion;
+  TBitmap region(r.Width(), r.Height(), pfDevice);
+  region.Canvas().CopyRect(TRect{0, 0, r.Width(), r.Height()}, document_.Picture().Canvas(), r);
+  savePicture(region, path);
+}
+
+void TForm1::MpastefileClick() {
+  const QString path = openFileName(dialogFileName_);
+  if (!path.isEmpty()) {
+    dialogFileName_ = path;
+    TBitmap loaded;
+    LoadPicture(path.toStdString(), loaded);
+    document_.PasteBuffer().Swap(loaded);
+  }
+  // The canvas behaves as the paste tool's from now on; the tool number, its toolbar picture
+  // and the modifiers stay as they were.
+  FigureChoice.figure = kPasteTool;
+  if (QAbstractButton* button = toolButtons[kPasteTool]) button->setChecked(true);
+  ScrollBox1->setCursor(cursors_.Slot(kPasteTool));
+  Image->setCursor(cursors_.Slot(kPasteTool));
+  if (!document_.PasteBuffer().Empty()) {
+    QGuiApplication::clipboard()->setImage(ToQImage(document_.PasteBuffer()));
+  }
 }
 
 void TForm1::FilesDropped(const QStringList& paths) {

@@ -44,6 +44,7 @@ void TForm1::createMenus() {
   MPaste = MenuItem(edit, "MPaste", "全貼り付け(&P)", QKeySequence(Qt::CTRL | Qt::Key_V));
   Mallselect = MenuItem(edit, "Mallselect", "全域選択(&E)", QKeySequence(Qt::CTRL | Qt::Key_A));
   Mpastefile = MenuItem(edit, "Mpastefile", "ファイルから貼り付け(&F)", QKeySequence(Qt::CTRL | Qt::Key_F));
+  connectCommand(Mpastefile, &TForm1::MpastefileClick);
   R1 = MenuItem(edit, "R1", "拡大縮小(&R)", QKeySequence(Qt::CTRL | Qt::Key_R));
 
   QMenu* view = bar->addMenu(QStringLiteral("表示(&V)"));
@@ -60,7 +61,7 @@ void TForm1::createMenus() {
   PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
   MenuItem(PopupMenu1, "Mmcut", "切り取り(&T)");
   MenuItem(PopupMenu1, "Mmcopy", "コピー(&C)");
-  MenuItem(PopupMenu1, "Mpsave", "ファイルへ保存(&S)");
+  connectCommand(MenuItem(PopupMenu1, "Mpsave", "ファイルへ保存(&S)"), &TForm1::MpsaveClick);
   MenuItem(PopupMenu1, "Mholizon", "左右反転(&H)");
   MenuItem(PopupMenu1, "Mvert", "上下反転(&V)");
   MenuItem(PopupMenu1, "Mcolor", "色変換(&E)");

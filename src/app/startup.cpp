@@ -10,6 +10,7 @@
 #include "app/help_window.h"
 #include "app/version_form.h"
 #include "document/ui/new_bmp_form.h"
+#include "document/ui/png_form.h"
 #include "windows/tool_palette.h"
 
 namespace {
@@ -25,12 +26,11 @@ struct CompanionWindow {
   bool visibleAtStart;
 };
 
-constexpr int kTForm3 = 0, kTForm4 = 1, kTForm7 = 2, kTresize = 3, kTCchange = 4;
+constexpr int kTForm3 = 0, kTForm4 = 1, kTresize = 2, kTCchange = 3;
 
 const CompanionWindow kCompanions[] = {
     {"TForm3", "rir", true, false, QRect(453, 103, 256, 117), false},
     {"TForm4", "Zoom", true, false, QRect(576, 110, 151, 253), false},
-    {"TForm7", "PNGの設定", true, true, QRect(0, 0, 158, 257), false},
     {"Tresizeform", "拡大縮小", false, true, QRect(0, 0, 145, 84), false},
     {"TCchangeform", "色変換", false, true, QRect(0, 0, 230, 122), false},
 };
@@ -79,12 +79,14 @@ void TZudozoApp::createWindows(const QStringList& arguments) {
   windows_.push_back(newBmpForm_);
   form1_->NewBMPForm = newBmpForm_;
   windows_.push_back(new TForm2(*form1_, arguments));
-  windows_.push_back(createCompanion(kTForm7));
+  pngForm_ = new TForm7(form1_.get());
+  windows_.push_back(pngForm_);
   windows_.push_back(createCompanion(kTresize));
   windows_.push_back(createCompanion(kTCchange));
   help_ = new THelpWindow(form1_.get());
 
   form1_->HelpWindow = help_;
+  form1_->PngForm = pngForm_;
 }
 
 QWidget* TZudozoApp::createCompanion(int index) {

@@ -14,6 +14,7 @@ class TForm1;
 class TForm5;
 class TNewBMPForm;
 class THelpWindow;
+class TForm7;
 
 // Loads the "brush", "mouse" and "pensize" pictures (":/pictures/NAME.png") into the
 // document's brush pattern (made device-dependent), mouse picture and pen-size picture
@@ -33,6 +34,7 @@ class TZudozoApp {
   TForm5& Form5() const { return *form5_; }
   TNewBMPForm& NewBMPForm() const { return *newBmpForm_; }
   THelpWindow& HelpWindow() const { return *help_; }
+  TForm7& PngForm() const { return *pngForm_; }
   // The nine windows in the order they were created (TForm1 first, TCchangeform last).
   const std::vector<QWidget*>& Windows() const { return windows_; }
   // Shows the main window with the keyboard focus.
@@ -48,5 +50,6 @@ class TZudozoApp {
   TForm5* form5_ = nullptr;
   TNewBMPForm* newBmpForm_ = nullptr;
   THelpWindow* help_ = nullptr;
+  TForm7* pngForm_ = nullptr;
   std::vector<QWidget*> windows_;
 };

@@ -113,14 +113,18 @@ TEST_F(AppTest, ASizeTooLargeShowsTheErrorBoxAndKeepsThePicture) {
 }
 
 TEST_F(AppTest, TheDialogsSaveButtonRunsSaveAndStaysOpen) {
-  int saves = 0;
-  form1().SaveCommand = [&] { ++saves; };
+  // The picture has no file name yet, so Save goes straight to the save dialog.
+  QString asked;
   RunNew(form1(), [&](TNewBMPForm* dialog) {
+    AnswerModal([&](QWidget* saveDialog) {
+      asked = saveDialog->objectName();
+      qobject_cast<QDialog*>(saveDialog)->reject();
+    });
     QTest::mouseClick(dialog->savebutton, Qt::LeftButton);
     EXPECT_TRUE(dialog->isVisible());
     dialog->reject();
   });
-  EXPECT_EQ(saves, 1);
+  EXPECT_EQ(asked, QStringLiteral("SaveDialog"));
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 #include "app_fixture.h"
+#include "document/bmp_file.h"
 
 namespace {
 
@@ -26,21 +28,18 @@ TEST_F(AppTest, EscAsksAndCancelKeepsTheProgramRunning) {
 }
 
 TEST_F(AppTest, EscNoEndsWithoutSaving) {
-  int saves = 0;
-  form1().SaveCommand = [&] { ++saves; };
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("kept.bmp"));
+  app().Document().FileName = path.toStdString();
   QSignalSpy closed(&form1(), &TForm1::Closed);
   EscapeAndAnswer(form1(), QMessageBox::No);
   EXPECT_FALSE(form1().isVisible());
   EXPECT_EQ(closed.count(), 1);
-  EXPECT_EQ(saves, 0);
+  EXPECT_FALSE(QFile::exists(path));
 }
 
 TEST_F(AppTest, EscYesSavesThenEndsEvenWhenSavingFails) {
-  int saves = 0;
-  form1().SaveCommand = [&] {
-    ++saves;
-    throw std::runtime_error("保存できません");
-  };
+  app().Document().FileName = "/nonexistent-folder/x.bmp";
   QSignalSpy closed(&form1(), &TForm1::Closed);
   QString error;
   AnswerModal([&](QWidget* modal) {
@@ -51,9 +50,20 @@ TEST_F(AppTest, EscYesSavesThenEndsEvenWhenSavingFails) {
     qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click();
   });
   QTest::keyClick(&form1(), Qt::Key_Escape);
-  EXPECT_EQ(saves, 1);
-  EXPECT_EQ(error, QStringLiteral("保存できません"));
+  EXPECT_EQ(error, QStringLiteral("ファイル /nonexistent-folder/x.bmp を作成できません"));
   EXPECT_EQ(closed.count(), 1);
+}
+
+TEST_F(AppTest, EscYesWritesTheFileBeforeEnding) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("saved.bmp"));
+  app().Document().FileName = path.toStdString();
+  picture().SetPixel(3, 4, clRed);
+  EscapeAndAnswer(form1(), QMessageBox::Yes);
+  TBitmap written;
+  LoadBmpFile(path.toStdString(), written);
+  EXPECT_EQ(written.GetPixel(3, 4), clRed);
+  EXPECT_FALSE(form1().isVisible());
 }
 
 TEST_F(AppTest, ShiftEscEndsWithoutAsking) {
