@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstring>
 
+#include "surface/bgrx_rows.h"
 #include "surface/span_painter.h"
 
 namespace {
@@ -65,15 +66,6 @@ void clearTopBit16Row(const std::uint8_t* src, std::uint8_t* dst, int width) {
   }
 }
 
-void clearSpare32Row(const std::uint8_t* src, std::uint8_t* dst, int width) {
-  for (int x = 0; x < width; ++x) {
-    std::uint32_t v;
-    std::memcpy(&v, src + 4 * std::size_t(x), 4);
-    v &= 0x00FFFFFF;
-    std::memcpy(dst + 4 * std::size_t(x), &v, 4);
-  }
-}
-
 }  // namespace
 
 TPixelFormat BmpTargetFormat(const BmpHeader& h) {
@@ -94,6 +86,7 @@ void ReadBmpRows(const BmpHeader& h, const std::uint8_t* pixels, TBitmap& bmp) {
   const RowKernel kernel = kernelFor(h);
   const std::size_t fileStride = h.FileStride();
   const std::size_t copyBytes = std::min(fileStride, bmp.Stride());
+  const std::size_t pixelBytes = (std::size_t(h.width) * BitsPerPixel(bmp.PixelFormat()) + 7) / 8;
   for (int y = 0; y < h.height; ++y) {
     const std::uint8_t* src = pixels + std::size_t(h.topDown ? y : h.height - 1 - y) * fileStride;
     std::uint8_t* dst = bmp.MutableRow(y);
@@ -101,9 +94,10 @@ void ReadBmpRows(const BmpHeader& h, const std::uint8_t* pixels, TBitmap& bmp) {
       case RowKernel::kCopy: std::memcpy(dst, src, copyBytes); break;
       case RowKernel::kWiden2To4: widen2To4Row(src, dst, h.width); break;
       case RowKernel::kClearTopBit16: clearTopBit16Row(src, dst, h.width); break;
-      case RowKernel::kClearSpare32: clearSpare32Row(src, dst, h.width); break;
+      case RowKernel::kClearSpare32: CopyClearingSpareBytes(src, dst, h.width); break;
       case RowKernel::kMasks: maskedRow(h, src, dst); break;
     }
+    std::memset(dst + pixelBytes, 0, bmp.Stride() - pixelBytes);  // the row's padding
   }
 }
 

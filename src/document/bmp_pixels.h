@@ -12,8 +12,9 @@
 TPixelFormat BmpTargetFormat(const BmpHeader& header);
 
 // Fills every row of bmp, already header.width x header.height in BmpTargetFormat(header),
-// from the uncompressed rows at pixels (header.pixelBytes long). Alpha and unused bits are
-// dropped: 32-bit pixels keep a zero spare byte, 5-5-5 pixels a zero top bit.
+// from the uncompressed rows at pixels (header.pixelBytes long). Every byte is written, so bmp
+// may be sized for overwriting. Alpha and unused bits are dropped: 32-bit pixels keep a zero
+// spare byte, 5-5-5 pixels a zero top bit, and the padding after each row's pixels is zero.
 void ReadBmpRows(const BmpHeader& header, const std::uint8_t* pixels, TBitmap& bmp);
 
 // True unless an indexed pixel of bmp is count or more (always true for other formats).

@@ -15,6 +15,7 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
+#include "surface/bgrx_rows.h"
 #include "surface/row_convert.h"
 #include "surface/span_painter.h"
 #include "surface/surface_error.h"
@@ -98,23 +99,6 @@ void inksToColours(const std::uint8_t* src, std::uint8_t* dst, int width, bool a
   }
 }
 
-// Copies a row of libjpeg's blue-green-red-spare pixels, whose spare byte is 255, with our zero
-// spare byte, four pixels at a time.
-void copyClearingSpare(const std::uint8_t* src, std::uint8_t* dst, int width) {
-  using Words4 = std::uint32_t __attribute__((vector_size(16)));
-  int x = 0;
-  for (; x + 4 <= width; x += 4) {
-    Words4 v;
-    std::memcpy(&v, src + 4 * std::size_t(x), sizeof v);
-    v &= 0x00FFFFFF;
-    std::memcpy(dst + 4 * std::size_t(x), &v, sizeof v);
-  }
-  for (; x < width; ++x) {
-    std::memcpy(dst + 4 * std::size_t(x), src + 4 * std::size_t(x), 3);
-    dst[4 * std::size_t(x) + 3] = 0;
-  }
-}
-
 // Decodes every row into bits (rows stride bytes apart, 4 bytes a pixel). False on a libjpeg
 // error, with the rows partly written.
 //
@@ -133,7 +117,7 @@ bool decodeRows(Decompressor& d, std::uint8_t* scratch, std::uint8_t* bits, std:
     if (ink)
       inksToColours(scratch, row, width, d.cinfo.saw_Adobe_marker);
     else
-      copyClearingSpare(scratch, row, width);
+      CopyClearingSpareBytes(scratch, row, width);  // libjpeg's spare byte is 255
   }
   return true;
 }
