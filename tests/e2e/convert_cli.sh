@@ -21,11 +21,8 @@ run --convert "$work/in.bmp" "$work/out.png" --png-level 3 --interlace || fail "
 run --convert "$work/out.png" "$work/out.jpg" || fail "png to jpg: exit $?"
 [ "$(head -c 2 "$work/out.jpg" | od -An -tx1 | tr -d ' ')" = ffd8 ] || fail "no JPEG written"
 
-run --convert "$work/missing.bmp" "$work/x.bmp" 2> "$work/err" && fail "missing input succeeded"
-grep -q "ファイル $work/missing.bmp は開けません" "$work/err" || fail "missing input message: $(cat "$work/err")"
-run --convert "$work/in.bmp" "$work/x.gif" 2> "$work/err"
-[ $? -eq 1 ] || fail "unknown output extension exit code"
-grep -q "拡張子 .gif の画像形式は処理できません" "$work/err" || fail "extension message: $(cat "$work/err")"
-run --convert "$work/in.bmp" 2> /dev/null
-[ $? -eq 2 ] || fail "missing output argument exit code"
+# Failures: the program's message on stderr and exit code 1 (the messages themselves are
+# tested in the core tests).
+run --convert "$work/missing.bmp" "$work/x.bmp" 2> "$work/err"
+[ $? -eq 1 ] && grep -q "は開けません" "$work/err" || fail "missing input: $(cat "$work/err")"
 echo "PASS"
