@@ -5,7 +5,6 @@
 // state an error left.
 #include "document/jpeg_file.h"
 
-#include <algorithm>
 #include <csetjmp>
 #include <cstdio>  // jpeglib.h uses FILE and size_t without including their headers
 #include <cstring>
