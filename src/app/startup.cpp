@@ -23,19 +23,18 @@ struct CompanionWindow {
   bool stayOnTop;
   bool dialog;
   QRect geometry;  // client area; a null position centres the window
-  bool visibleAtStart;
 };
 
 constexpr int kTForm3 = 0, kTForm4 = 1, kTresize = 2, kTCchange = 3;
 
 const CompanionWindow kCompanions[] = {
-    {"TForm3", "rir", true, false, QRect(453, 103, 256, 117), false},
-    {"TForm4", "Zoom", true, false, QRect(576, 110, 151, 253), false},
-    {"Tresizeform", "拡大縮小", false, true, QRect(0, 0, 145, 84), false},
-    {"TCchangeform", "色変換", false, true, QRect(0, 0, 230, 122), false},
+    {"TForm3", "rir", true, false, QRect(453, 103, 256, 117)},
+    {"TForm4", "Zoom", true, false, QRect(576, 110, 151, 253)},
+    {"Tresizeform", "拡大縮小", false, true, QRect(0, 0, 145, 84)},
+    {"TCchangeform", "色変換", false, true, QRect(0, 0, 230, 122)},
 };
 
-bool LoadPicture(const char* name, TBitmap& out) {
+bool LoadResourcePicture(const char* name, TBitmap& out) {
   const QString path = QStringLiteral(":/pictures/%1.png").arg(QLatin1String(name));
   if (!QFile::exists(path)) return false;
   FromQImage(QImage(path), out);
@@ -45,9 +44,9 @@ bool LoadPicture(const char* name, TBitmap& out) {
 }  // namespace
 
 void LoadResourcePictures(TCanvasDocument& document) {
-  if (LoadPicture("brush", document.BrushPattern())) document.BrushPattern().SetPixelFormat(pfDevice);
-  LoadPicture("mouse", document.MousePicture());
-  if (LoadPicture("pensize", document.PenSizePicture())) document.PenSizePicture().SetPixelFormat(pf1bit);
+  if (LoadResourcePicture("brush", document.BrushPattern())) document.BrushPattern().SetPixelFormat(pfDevice);
+  LoadResourcePicture("mouse", document.MousePicture());
+  if (LoadResourcePicture("pensize", document.PenSizePicture())) document.PenSizePicture().SetPixelFormat(pf1bit);
 }
 
 TZudozoApp::TZudozoApp(const QStringList& arguments) {
@@ -102,7 +101,6 @@ QWidget* TZudozoApp::createCompanion(int index) {
   } else {
     window->move(entry.geometry.topLeft());
   }
-  if (entry.visibleAtStart) window->show();
   return window;
 }
 
