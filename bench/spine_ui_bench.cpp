@@ -7,25 +7,10 @@
 #include <cstring>
 #include <vector>
 
-#include "app/form1.h"
-#include "app/startup.h"
+#include "bench_app.h"
 
 namespace {
 
-TZudozoApp& App(int width, int height) {
-  static std::unique_ptr<TZudozoApp> app;
-  if (!app) {
-    app = std::make_unique<TZudozoApp>(QStringList{});
-    app->ShowMainWindow();
-  }
-  TBitmap& picture = app->Document().Picture();
-  if (picture.Width() != width || picture.Height() != height) {
-    app->Document().ReplaceWithNewPicture(width, height, pf32bit);
-    app->Form1().ResetDocumentView();
-    QApplication::processEvents();
-  }
-  return *app;
-}
 
 // The reference: one copy of a 4000 x 4000 32-bit picture.
 void BM_Memcpy4000(benchmark::State& state) {
@@ -39,7 +24,7 @@ BENCHMARK(BM_Memcpy4000)->Unit(benchmark::kMillisecond);
 
 // Undo as the user presses it: exchange, and the view takes on the picture.
 void BM_Undo4000(benchmark::State& state) {
-  TForm1& form1 = App(4000, 4000).Form1();
+  TForm1& form1 = BenchApp(4000, 4000).Form1();
   for (auto _ : state) {
     form1.returnbuttonClick();
     QApplication::processEvents();
@@ -49,7 +34,7 @@ BENCHMARK(BM_Undo4000)->Unit(benchmark::kMillisecond);
 
 // What a stroke pays for its snapshot: the first pixel drawn after it copies the picture once.
 void BM_SnapshotAndFirstPixel4000(benchmark::State& state) {
-  TCanvasDocument& document = App(4000, 4000).Document();
+  TCanvasDocument& document = BenchApp(4000, 4000).Document();
   for (auto _ : state) {
     document.TakeSnapshot();
     document.Picture().SetPixel(7, 7, clRed);
@@ -58,7 +43,7 @@ void BM_SnapshotAndFirstPixel4000(benchmark::State& state) {
 BENCHMARK(BM_SnapshotAndFirstPixel4000)->Unit(benchmark::kMillisecond);
 
 void BM_RepaintOnePixel9999(benchmark::State& state) {
-  TForm1& form1 = App(9999, 9999).Form1();
+  TForm1& form1 = BenchApp(9999, 9999).Form1();
   TBitmap& picture = form1.Document().Picture();
   int i = 0;
   for (auto _ : state) {
@@ -71,7 +56,7 @@ void BM_RepaintOnePixel9999(benchmark::State& state) {
 BENCHMARK(BM_RepaintOnePixel9999)->Unit(benchmark::kMicrosecond);
 
 void BM_ScrollStep9999(benchmark::State& state) {
-  TForm1& form1 = App(9999, 9999).Form1();
+  TForm1& form1 = BenchApp(9999, 9999).Form1();
   QScrollBar* bar = form1.ScrollBox1->verticalScrollBar();
   int step = 0;
   for (auto _ : state) {

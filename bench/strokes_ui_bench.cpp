@@ -8,25 +8,9 @@
 #include <memory>
 #include <vector>
 
-#include "app/form1.h"
-#include "app/startup.h"
+#include "bench_app.h"
 
 namespace {
-
-TForm1& Window(int width, int height) {
-  static std::unique_ptr<TZudozoApp> app;
-  if (!app) {
-    app = std::make_unique<TZudozoApp>(QStringList{});
-    app->ShowMainWindow();
-  }
-  TBitmap& picture = app->Document().Picture();
-  if (picture.Width() != width || picture.Height() != height) {
-    app->Document().ReplaceWithNewPicture(width, height, pf32bit);
-    app->Form1().ResetDocumentView();
-    QApplication::processEvents();
-  }
-  return app->Form1();
-}
 
 void BM_Memcpy4000(benchmark::State& state) {
   std::vector<std::uint8_t> from(4000u * 4000u * 4u, 1), to(from.size());
@@ -41,7 +25,7 @@ BENCHMARK(BM_Memcpy4000)->Unit(benchmark::kMillisecond);
 // draws the new one, writes the status texts and repaints what changed.
 void BM_PreviewMove(benchmark::State& state) {
   const int side = int(state.range(0));
-  TForm1& form1 = Window(side, side);
+  TForm1& form1 = BenchApp(side, side).Form1();
   form1.dtExecute(3);
   form1.ImageMouseDown(form1.Image, 0, 0, 0);
   form1.ImageMouseUp(form1.Image, 0, 0, 0);
@@ -58,7 +42,7 @@ BENCHMARK(BM_PreviewMove)->Arg(4000)->Arg(200)->Unit(benchmark::kMicrosecond);
 // A short line stroke: the first press takes the snapshot, the first preview makes the picture
 // its own (one copy), the second press restores the preview's rectangle and draws the line.
 void BM_StrokeWithSnapshot4000(benchmark::State& state) {
-  TForm1& form1 = Window(4000, 4000);
+  TForm1& form1 = BenchApp(4000, 4000).Form1();
   form1.dtExecute(2);
   for (auto _ : state) {
     form1.ImageMouseDown(form1.Image, 0, 10, 10);

@@ -13,6 +13,7 @@
 #include "document/bmp_file.h"
 #include "document/picture_file_io.h"
 #include "surface/surface_error.h"
+#include "support/error_message.h"
 
 namespace fs = std::filesystem;
 
@@ -31,15 +32,6 @@ class BmpFileIo : public ::testing::Test {
 
   std::string dir_;
 };
-
-std::string messageOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const ESurfaceError& e) {
-    return e.what();
-  }
-  return "no error";
-}
 
 TEST_F(BmpFileIo, SaveReplacesTheFileKeepingItsPermissionsAndLoadReadsItBack) {
   const std::string path = dir_ + "/picture.bmp";
@@ -90,23 +82,23 @@ TEST_F(BmpFileIo, FailuresNameTheFileAndLeaveEverythingAsItWas) {
   TBitmap bmp(2, 2, pf8bit);
   bmp.SetPixel(0, 0, clRed);
   const std::string missing = dir_ + "/missing.bmp";
-  EXPECT_EQ(messageOf([&] { LoadBmpFile(missing, bmp); }), "ファイル " + missing + " は開けません");
-  EXPECT_EQ(messageOf([&] { LoadBmpFile(dir_, bmp); }), "ファイル " + dir_ + " は開けません");
+  EXPECT_EQ(ErrorMessageOf([&] { LoadBmpFile(missing, bmp); }), "ファイル " + missing + " は開けません");
+  EXPECT_EQ(ErrorMessageOf([&] { LoadBmpFile(dir_, bmp); }), "ファイル " + dir_ + " は開けません");
 
   const std::string damaged = dir_ + "/damaged.bmp";
   std::ofstream(damaged) << "BM not a bitmap";
-  EXPECT_EQ(messageOf([&] { LoadBmpFile(damaged, bmp); }), "ビットマップイメージが不正です");
+  EXPECT_EQ(ErrorMessageOf([&] { LoadBmpFile(damaged, bmp); }), "ビットマップイメージが不正です");
   EXPECT_EQ(bmp.PixelFormat(), pf8bit);
   EXPECT_EQ(bmp.GetPixel(0, 0), clRed);
 
   const std::string noFolder = dir_ + "/no/such/folder.bmp";
-  EXPECT_EQ(messageOf([&] { SaveBmpFile(bmp, noFolder); }), "ファイル " + noFolder + " を作成できません");
+  EXPECT_EQ(ErrorMessageOf([&] { SaveBmpFile(bmp, noFolder); }), "ファイル " + noFolder + " を作成できません");
   // A target that cannot be replaced (a folder with a file in it) stays, and the temporary
   // file is removed.
   const std::string folder = dir_ + "/folder.bmp";
   fs::create_directory(folder);
   std::ofstream(folder + "/inside") << "x";
-  EXPECT_EQ(messageOf([&] { SaveBmpFile(bmp, folder); }), "ファイル " + folder + " を作成できません");
+  EXPECT_EQ(ErrorMessageOf([&] { SaveBmpFile(bmp, folder); }), "ファイル " + folder + " を作成できません");
   EXPECT_TRUE(fs::exists(folder + "/inside"));
   EXPECT_EQ(entries(), 2);  // damaged.bmp and folder.bmp
 }

@@ -16,6 +16,7 @@
 #include "document/jpeg_file.h"
 #include "document/jpeg_test_file.h"
 #include "surface/surface_error.h"
+#include "support/error_message.h"
 
 namespace fs = std::filesystem;
 
@@ -25,15 +26,6 @@ std::vector<std::uint8_t> encode(const TBitmap& bmp) {
   std::vector<std::uint8_t> file;
   WriteJpeg(bmp, [&file](const std::uint8_t* d, std::size_t n) { file.insert(file.end(), d, d + n); });
   return file;
-}
-
-std::string messageOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const ESurfaceError& e) {
-    return e.what();
-  }
-  return "no error";
 }
 
 std::string jpegError(int code) { return "JPEG エラー #" + std::to_string(code); }
@@ -191,7 +183,7 @@ TEST(JpegFile, DamagedFilesFailWithLibjpegsCodeAndLeaveThePictureAlone) {
   drawRamps(picture, 160, 160, pf32bit);
   const std::vector<std::uint8_t> good = encode(picture);
   auto read = [&out](const std::vector<std::uint8_t>& file) {
-    return messageOf([&] { ReadJpeg(file.data(), file.size(), out); });
+    return ErrorMessageOf([&] { ReadJpeg(file.data(), file.size(), out); });
   };
   EXPECT_EQ(read({}), jpegError(JERR_INPUT_EMPTY));
   EXPECT_EQ(read({'B', 'M', 0, 0}), jpegError(JERR_NO_SOI));
@@ -256,12 +248,12 @@ TEST(JpegFile, HostileFilesAreRefusedBeforeTheyCostMemoryOrTime) {
   std::vector<std::uint8_t> rgb(16 * 16 * 3, 77);
   recipe.scans = script(2);
   const std::vector<std::uint8_t> many = EncodeTestJpeg(recipe, rgb);
-  EXPECT_EQ(messageOf([&] { ReadJpeg(many.data(), many.size(), out); }), "no error");
+  EXPECT_EQ(ErrorMessageOf([&] { ReadJpeg(many.data(), many.size(), out); }), "no error");
   EXPECT_NEAR(GetRValue(out.GetPixel(3, 3)), 77, 2);
   recipe.scans = script(3);
   ASSERT_GT(recipe.scans.size(), std::size_t(kMaxJpegScans));
   const std::vector<std::uint8_t> tooMany = EncodeTestJpeg(recipe, rgb);
-  EXPECT_EQ(messageOf([&] { ReadJpeg(tooMany.data(), tooMany.size(), out); }), jpegError(JERR_BAD_PROGRESSION));
+  EXPECT_EQ(ErrorMessageOf([&] { ReadJpeg(tooMany.data(), tooMany.size(), out); }), jpegError(JERR_BAD_PROGRESSION));
 }
 
 std::vector<std::uint8_t> fileBytes(const std::string& path) {
@@ -284,14 +276,14 @@ TEST(JpegFile, FilesSaveWholeOrNotAtAll) {
   EXPECT_EQ(compare(fromMemory, back).max, 0);
 
   // An empty picture is no JPEG: the old file stays, with no temporary file beside it.
-  EXPECT_EQ(messageOf([&] { SaveJpegFile(TBitmap(), path); }), jpegError(JERR_EMPTY_IMAGE));
+  EXPECT_EQ(ErrorMessageOf([&] { SaveJpegFile(TBitmap(), path); }), jpegError(JERR_EMPTY_IMAGE));
   EXPECT_EQ(fileBytes(path), encode(picture));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1);
   // A failing sink's own exception comes through libjpeg unchanged.
   EXPECT_THROW(WriteJpeg(picture, [](const std::uint8_t*, std::size_t) { throw std::length_error("full"); }),
                std::length_error);
   const std::string missing = (dir / "missing.jpg").string();
-  EXPECT_EQ(messageOf([&] { LoadJpegFile(missing, back); }), "ファイル " + missing + " は開けません");
+  EXPECT_EQ(ErrorMessageOf([&] { LoadJpegFile(missing, back); }), "ファイル " + missing + " は開けません");
   fs::remove_all(dir);
 }
 

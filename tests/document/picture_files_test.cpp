@@ -16,6 +16,7 @@
 #include "document/picture_loader.h"
 #include "document/picture_saver.h"
 #include "surface/surface_error.h"
+#include "support/error_message.h"
 
 namespace fs = std::filesystem;
 
@@ -31,15 +32,6 @@ class PictureFiles : public ::testing::Test {
   std::string path(const std::string& name) const { return (dir_ / name).string(); }
   fs::path dir_;
 };
-
-std::string messageOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const ESurfaceError& e) {
-    return e.what();
-  }
-  return "no error";
-}
 
 std::vector<std::uint8_t> fileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -74,13 +66,13 @@ TEST_F(PictureFiles, TheLoaderChoosesByExtensionInAnyLetterCase) {
 
   // The name decides, not the contents; failures leave the picture as it was.
   fs::copy_file(path("a.BmP"), path("bitmap.jpg"));
-  EXPECT_EQ(messageOf([&] { LoadPicture(path("bitmap.jpg"), out); }), "JPEG エラー #" + std::to_string(JERR_NO_SOI));
+  EXPECT_EQ(ErrorMessageOf([&] { LoadPicture(path("bitmap.jpg"), out); }), "JPEG エラー #" + std::to_string(JERR_NO_SOI));
   fs::copy_file(path("a.BmP"), path("bitmap.gif"));
-  EXPECT_EQ(messageOf([&] { LoadPicture(path("bitmap.gif"), out); }), "拡張子 .gif の画像形式は処理できません");
-  EXPECT_EQ(messageOf([&] { LoadPicture(path("noextension"), out); }), "拡張子 . の画像形式は処理できません");
+  EXPECT_EQ(ErrorMessageOf([&] { LoadPicture(path("bitmap.gif"), out); }), "拡張子 .gif の画像形式は処理できません");
+  EXPECT_EQ(ErrorMessageOf([&] { LoadPicture(path("noextension"), out); }), "拡張子 . の画像形式は処理できません");
   fs::create_directory(path("folder.bmp"));
-  EXPECT_EQ(messageOf([&] { LoadPicture(path("folder.bmp/picture"), out); }), "拡張子 . の画像形式は処理できません");
-  EXPECT_EQ(messageOf([&] { LoadPicture(path("missing.bmp"), out); }), "ファイル " + path("missing.bmp") + " は開けません");
+  EXPECT_EQ(ErrorMessageOf([&] { LoadPicture(path("folder.bmp/picture"), out); }), "拡張子 . の画像形式は処理できません");
+  EXPECT_EQ(ErrorMessageOf([&] { LoadPicture(path("missing.bmp"), out); }), "ファイル " + path("missing.bmp") + " は開けません");
   EXPECT_EQ(out.PixelFormat(), pf8bit);
   EXPECT_EQ(out.GetPixel(2, 1), clBlue);
 }
