@@ -38,9 +38,16 @@ poll() {
 
 [ "$DISPLAY" != ":" ] || { fail "Xvfb did not start"; }
 log=$(mktemp)
-"$program" > "$log" 2>&1 &
-zudozo=$!
-poll 300 xdotool search --name '^Zudozo  :32bit$' || { fail "no window 'Zudozo  :32bit'"; }
+# Starts the program and waits for its main window. Xvfb now and then refuses a connection;
+# a start that ends for that reason is made once more.
+start_program() {
+  "$program" > "$log" 2>&1 &
+  zudozo=$!
+  poll 300 bash -c "xdotool search --name '^Zudozo  :32bit\$' || ! kill -0 $zudozo"
+  xdotool search --name '^Zudozo  :32bit$' > /dev/null 2>&1
+}
+start_program || { grep -q "could not connect to display" "$log" && start_program; } ||
+  fail "no window 'Zudozo  :32bit'"
 window=$(xdotool search --name '^Zudozo  :32bit$' | head -n 1)
 
 xdotool windowfocus --sync "$window" 2> /dev/null || xdotool windowfocus "$window"
