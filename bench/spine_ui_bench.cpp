@@ -11,15 +11,6 @@
 
 namespace {
 
-
-// The reference: one copy of a 4000 x 4000 32-bit picture.
-void BM_Memcpy4000(benchmark::State& state) {
-  std::vector<std::uint8_t> from(4000u * 4000u * 4u, 1), to(from.size());
-  for (auto _ : state) {
-    std::memcpy(to.data(), from.data(), from.size());
-    benchmark::DoNotOptimize(to.data());
-  }
-}
 BENCHMARK(BM_Memcpy4000)->Unit(benchmark::kMillisecond);
 
 // Undo as the user presses it: exchange, and the view takes on the picture.

@@ -12,13 +12,6 @@
 
 namespace {
 
-void BM_Memcpy4000(benchmark::State& state) {
-  std::vector<std::uint8_t> from(4000u * 4000u * 4u, 1), to(from.size());
-  for (auto _ : state) {
-    std::memcpy(to.data(), from.data(), from.size());
-    benchmark::DoNotOptimize(to.data());
-  }
-}
 BENCHMARK(BM_Memcpy4000)->Unit(benchmark::kMillisecond);
 
 // An ellipse 200 pixels across follows the pointer; each move inverts the old preview away,
