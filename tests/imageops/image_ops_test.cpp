@@ -42,7 +42,7 @@ bool Inside(const TRect& r, int x, int y) {
 }  // namespace
 
 TEST(ImageOps, MirrorsReverseOnlyTheRegionInEveryFormat) {
-  const TRect region{2, 1, 9, 6};
+  for (const TRect& region : {TRect{2, 1, 9, 6}, TRect{0, 0, 12, 8}, TRect{3, 2, 4, 7}})
   for (TPixelFormat f : kFormats) {
     TBitmap b(12, 8, f), original(12, 8, f);
     FillPattern(b);
