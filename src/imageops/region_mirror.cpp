@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "surface/bitmap.h"
 #include "surface/canvas.h"
@@ -51,11 +52,15 @@ void ReverseRowsByPixel(TBitmap& picture, const TRect& r) {
 
 void SwapRowParts(TBitmap& picture, const TRect& r) {
   const int bits = BitsPerPixel(picture.PixelFormat());
+  const std::size_t from = std::size_t(r.Left) * bits / 8, length = std::size_t(r.Width()) * bits / 8;
+  std::vector<std::uint8_t> held(bits >= 8 ? length : 0);
   for (int a = r.Top, b = r.Bottom - 1; a < b; ++a, --b) {
     if (bits >= 8) {
-      const std::size_t from = std::size_t(r.Left) * bits / 8, length = std::size_t(r.Width()) * bits / 8;
-      std::swap_ranges(picture.MutableRow(a) + from, picture.MutableRow(a) + from + length,
-                       picture.MutableRow(b) + from);
+      std::uint8_t* rowA = picture.MutableRow(a) + from;
+      std::uint8_t* rowB = picture.MutableRow(b) + from;
+      std::memcpy(held.data(), rowA, length);
+      std::memcpy(rowA, rowB, length);
+      std::memcpy(rowB, held.data(), length);
       continue;
     }
     for (int x = r.Left; x < r.Right; ++x) {
