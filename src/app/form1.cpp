@@ -19,6 +19,7 @@ TForm1::TForm1(TCanvasDocument& document, const TCursorSlots& cursors)
 
   createActions();
   createMenus();
+  connectImageOperations();
   createToolsBar();
   setCentralWidget(createClientArea());
   createStrokeControls();

@@ -29,6 +29,8 @@ class TForm2;
 class TForm7;
 class THelpWindow;
 class TPstatePanel;
+class Tresizeform;
+class TCchangeform;
 
 class TForm1 : public QMainWindow, public TPstateHost {
   Q_OBJECT
@@ -45,6 +47,8 @@ class TForm1 : public QMainWindow, public TPstateHost {
   THelpWindow* HelpWindow = nullptr;
   TForm2* ToolPalette = nullptr;  // the tool palette
   TForm7* PngForm = nullptr;      // the PNG settings dialog
+  Tresizeform* ResizeForm = nullptr;
+  TCchangeform* CchangeForm = nullptr;  // the colour conversion dialog
 
   // The tool palette's buttons by tool number: toolButtons[n] for n = 1..18 ([0] unused),
   // filled by the palette at its creation.
@@ -146,6 +150,14 @@ class TForm1 : public QMainWindow, public TPstateHost {
   // Shows or hides the tool palette (AtoolP).
   void toolshowClick();
   void Help1Click();
+  // Image operations (form1_image_ops.cpp): the region menu's mirrors, colour conversion,
+  // gradient stripes and partial recovery on SelectedRegion, and resizing the whole picture.
+  void MholizonClick();
+  void MvertClick();
+  void McolorClick();
+  void G1Click(bool horizontal);
+  void MprecoverClick();
+  void R1Click();
   void Help3Click();
   void MversionClick();
 
@@ -181,6 +193,7 @@ class TForm1 : public QMainWindow, public TPstateHost {
                       const QKeySequence& shortcut, int image, int tag);
   void connectCommand(QAction* action, void (TForm1::*command)());
   void createMenus();
+  void connectImageOperations();
   void createToolsBar();
   void createStateBar();
   QWidget* createClientArea();

@@ -1,24 +1,14 @@
 // The steps of a stroke: first press, preview on move, second press and release, for all
 // eighteen figures. Previews and restores touch only the rectangles the figures reach.
-#include <QApplication>
 #include <algorithm>
 
 #include "app/form1.h"
+#include "app/wait_cursor.h"
 #include "draw/figure_reach.h"
 #include "draw/stroke_geometry.h"
 #include "draw/tool_table.h"
 #include "draw/ui/pstate_panel.h"
 #include "surface/canvas.h"
-
-namespace {
-
-// The hourglass while a long operation runs, also when it fails.
-struct TWaitCursor {
-  TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-};
-
-}  // namespace
 
 void TForm1::startStroke(QObject* sender, int button, TPoint p) {
   if (Aorigin->isChecked()) p = Stroke.origin;

@@ -11,6 +11,8 @@
 #include "app/version_form.h"
 #include "document/ui/new_bmp_form.h"
 #include "document/ui/png_form.h"
+#include "imageops/ui/color_change_form.h"
+#include "imageops/ui/resize_form.h"
 #include "windows/tool_palette.h"
 
 namespace {
@@ -25,13 +27,11 @@ struct CompanionWindow {
   QRect geometry;  // client area; a null position centres the window
 };
 
-constexpr int kTForm3 = 0, kTForm4 = 1, kTresize = 2, kTCchange = 3;
+constexpr int kTForm3 = 0, kTForm4 = 1;
 
 const CompanionWindow kCompanions[] = {
     {"TForm3", "rir", true, false, QRect(453, 103, 256, 117)},
     {"TForm4", "Zoom", true, false, QRect(576, 110, 151, 253)},
-    {"Tresizeform", "拡大縮小", false, true, QRect(0, 0, 145, 84)},
-    {"TCchangeform", "色変換", false, true, QRect(0, 0, 230, 122)},
 };
 
 bool LoadResourcePicture(const char* name, TBitmap& out) {
@@ -80,8 +80,10 @@ void TZudozoApp::createWindows(const QStringList& arguments) {
   windows_.push_back(new TForm2(*form1_, arguments));
   pngForm_ = new TForm7(form1_.get());
   windows_.push_back(pngForm_);
-  windows_.push_back(createCompanion(kTresize));
-  windows_.push_back(createCompanion(kTCchange));
+  form1_->ResizeForm = new Tresizeform(form1_.get());
+  windows_.push_back(form1_->ResizeForm);
+  form1_->CchangeForm = new TCchangeform(form1_.get());
+  windows_.push_back(form1_->CchangeForm);
   help_ = new THelpWindow(form1_.get());
 
   form1_->HelpWindow = help_;

@@ -5,6 +5,7 @@
 
 TSpinEdit::TSpinEdit(int min, int max, int value, QWidget* parent)
     : QAbstractSpinBox(parent), min_(min), max_(max) {
+  connect(lineEdit(), &QLineEdit::textChanged, this, &TSpinEdit::Changed);
   SetValue(value);
 }
 

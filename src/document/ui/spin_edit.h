@@ -11,6 +11,10 @@ class TSpinEdit : public QAbstractSpinBox {
   int Value() const;
   void SetValue(int value);
 
+ signals:
+  // The text changed, by typing, stepping or SetValue.
+  void Changed();
+
  protected:
   void stepBy(int steps) override;
   StepEnabled stepEnabled() const override { return StepUpEnabled | StepDownEnabled; }
