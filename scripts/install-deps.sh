@@ -12,6 +12,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   libpng-dev imagemagick
   xvfb xdotool x11-utils
+  desktop-file-utils lintian
 )
 
 missing=()

@@ -1,0 +1,39 @@
+// Takes the pictures of the program's windows that its help pages show: starts the program
+// without a display, shows each of its windows in turn and writes it as OUTDIR/NAME.png, NAME
+// being the window's object name (TForm1, TForm2, ...).
+//
+// Usage: QT_QPA_PLATFORM=offscreen zudozo-help-shots OUTDIR
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QWidget>
+#include <cstdio>
+
+#include "app/form1.h"
+#include "app/startup.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: zudozo-help-shots OUTDIR\n");
+    return 2;
+  }
+  const QDir out(QString::fromLocal8Bit(argv[1]));
+  TZudozoApp app(QStringList{});
+  app.ShowMainWindow();
+  int written = 0;
+  for (QWidget* window : app.Windows()) {
+    const bool wasVisible = window->isVisible();
+    window->show();
+    QApplication::processEvents();
+    const QString path = out.filePath(window->objectName() + QStringLiteral(".png"));
+    if (window->grab().save(path)) {
+      std::printf("%s\n", qPrintable(path));
+      ++written;
+    } else {
+      std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    }
+    if (!wasVisible) window->hide();
+  }
+  return written == int(app.Windows().size()) ? 0 : 1;
+}
