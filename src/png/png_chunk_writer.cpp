@@ -1,6 +1,6 @@
 #include "png/png_chunk_writer.h"
 
-#include <zlib.h>
+#include <libdeflate.h>
 
 namespace {
 
@@ -33,10 +33,10 @@ void PngChunkWriter::WriteChunk(const char (&type)[5], const std::uint8_t* data,
   std::uint8_t head[8];
   putBigEndian32(head, std::uint32_t(size));
   for (int i = 0; i < 4; ++i) head[4 + i] = std::uint8_t(type[i]);
-  uLong crc = crc32(0L, head + 4, 4);
-  if (size > 0) crc = crc32(crc, data, uInt(size));
+  std::uint32_t crc = libdeflate_crc32(0, head + 4, 4);
+  if (size > 0) crc = libdeflate_crc32(crc, data, size);
   std::uint8_t tail[4];
-  putBigEndian32(tail, std::uint32_t(crc));
+  putBigEndian32(tail, crc);
   Put(head, sizeof head);
   if (size > 0) Put(data, size);
   Put(tail, sizeof tail);

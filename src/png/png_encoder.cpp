@@ -11,6 +11,7 @@
 #include "png/adam7.h"
 #include "png/png_chunk_writer.h"
 #include "png/png_idat_writer.h"
+#include "png/png_zlib_stream.h"
 #include "png/png_row_builder.h"
 #include "png/viraviz.h"
 
@@ -126,14 +127,15 @@ void writeTransparency(PngChunkWriter& out, const VIRAVIZ& picture, const std::v
 }
 
 // Every row, of the whole image or of each Adam7 pass that has pixels, starts with filter
-// type 0 (None): the rows are compressed as they are.
-void writeImageData(PngIdatWriter& idat, const TBitmap& image, const PngRowBuilder& rows, bool interlace) {
+// type 0 (None): the rows are compressed as they are. Each row goes to put(data, size).
+template <class Put>
+void buildImageData(const TBitmap& image, const PngRowBuilder& rows, bool interlace, Put put) {
   const int width = image.Width(), height = image.Height();
   std::vector<std::uint8_t> row(1 + rows.RowBytes(width), 0);
   if (!interlace) {
     for (int y = 0; y < height; ++y) {
       rows.Build(y, 0, 1, width, row.data() + 1);
-      idat.Write(row.data(), row.size());
+      put(row.data(), row.size());
     }
     return;
   }
@@ -143,9 +145,29 @@ void writeImageData(PngIdatWriter& idat, const TBitmap& image, const PngRowBuild
     const std::size_t rowSize = 1 + rows.RowBytes(columns);
     for (int r = 0; r < passRows; ++r) {
       rows.Build(pass.y0 + r * pass.dy, pass.x0, pass.dx, columns, row.data() + 1);
-      idat.Write(row.data(), rowSize);
+      put(row.data(), rowSize);
     }
   }
+}
+
+// Stored (level 0) data streams through zlib, which alone writes stored blocks; compressed
+// data is built whole and compressed on every core, then cut into chunks of chunkSize.
+void writeImageData(PngChunkWriter& out, const TBitmap& image, const PngRowBuilder& rows, bool interlace,
+                    int deflateLevel, std::size_t chunkSize) {
+  if (deflateLevel == 0) {
+    PngIdatWriter idat(out, deflateLevel, chunkSize);
+    buildImageData(image, rows, interlace, [&idat](const std::uint8_t* data, std::size_t size) { idat.Write(data, size); });
+    idat.Finish();
+    return;
+  }
+  std::vector<std::uint8_t> raw;
+  // Interlaced data has a few more filter bytes and part-filled bytes than plain rows.
+  raw.reserve((rows.RowBytes(image.Width()) + 4) * std::size_t(image.Height()));
+  buildImageData(image, rows, interlace, [&raw](const std::uint8_t* data, std::size_t size) { raw.insert(raw.end(), data, data + size); });
+  const std::vector<std::uint8_t> stream =
+      CompressZlibStream(raw.data(), raw.size(), deflateLevel == Z_DEFAULT_COMPRESSION ? 6 : deflateLevel);
+  for (std::size_t from = 0; from < stream.size(); from += chunkSize)
+    out.WriteChunk("IDAT", stream.data() + from, std::min(chunkSize, stream.size() - from));
 }
 
 }  // namespace
@@ -164,11 +186,7 @@ void VIRAVIZ::SaveToStream(const ByteSink& sink) const {
   writeSignificantBits(out, Image.PixelFormat());
   writePalette(out, palette);
   writeTransparency(out, *this, palette);
-  {
-    PngIdatWriter idat(out, deflateLevelOf(CompressionLevel), std::size_t(IdatSize));
-    writeImageData(idat, Image, rows, InterlaceOption);
-    idat.Finish();
-  }
+  writeImageData(out, Image, rows, InterlaceOption, deflateLevelOf(CompressionLevel), std::size_t(IdatSize));
   out.WriteChunk("IEND", nullptr, 0);
   out.Flush();
 }
