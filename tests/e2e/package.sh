@@ -33,6 +33,7 @@ expected=(
   usr/share/doc/zudozo/copyright
   usr/share/doc/zudozo/changelog.gz
   usr/share/doc/zudozo/help/index.html
+  usr/share/doc/zudozo/help/windows/TForm1.png
 )
 for size in 16 22 24 32 48 64 128 256; do
   expected+=("usr/share/icons/hicolor/${size}x${size}/apps/zudozo.png")
