@@ -96,19 +96,17 @@ void TCchangeform::DrawColorRange() {
 
 bool TCchangeform::eventFilter(QObject* watched, QEvent* event) {
   if (watched != colrange) return QDialog::eventFilter(watched, event);
+  const QEvent::Type type = event->type();
+  if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
+    return QDialog::eventFilter(watched, event);
   const auto* mouse = static_cast<QMouseEvent*>(event);
-  switch (event->type()) {
-    case QEvent::MouseButtonPress:
-      colrangeMouseDown(ButtonNumber(mouse->button()), mouse->position().toPoint().x(),
-                        mouse->position().toPoint().y());
-      return true;
-    case QEvent::MouseMove:
-      colrangeMouseMove(mouse->position().toPoint().x(), mouse->position().toPoint().y());
-      return true;
-    case QEvent::MouseButtonRelease:
-      colrangeMouseUp();
-      return true;
-    default:
-      return QDialog::eventFilter(watched, event);
+  const QPoint p = mouse->position().toPoint();
+  if (type == QEvent::MouseButtonPress) {
+    colrangeMouseDown(ButtonNumber(mouse->button()), p.x(), p.y());
+  } else if (type == QEvent::MouseMove) {
+    colrangeMouseMove(p.x(), p.y());
+  } else {
+    colrangeMouseUp();
   }
+  return true;
 }
