@@ -121,7 +121,7 @@ std::vector<std::uint8_t> WriteBmp(const TBitmap& bitmap) {
 }
 
 void LoadBmpFile(const std::string& path, TBitmap& out) {
-  const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
+  const TMappedFile bytes(path);
   ReadBmp(bytes.data(), bytes.size(), out);
 }
 

@@ -253,7 +253,7 @@ void WriteJpeg(const TBitmap& bitmap, const ByteSink& sink) {
 }
 
 void LoadJpegFile(const std::string& path, TBitmap& out) {
-  const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
+  const TMappedFile bytes(path);
   ReadJpeg(bytes.data(), bytes.size(), out);
 }
 

@@ -1,11 +1,14 @@
 #include "document/picture_file_io.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <csignal>
+#include <mutex>
 #include <new>
 
 #include "surface/surface_error.h"
@@ -98,40 +101,76 @@ bool fillTemporary(FileDescriptor& fd, const std::string& path, const std::funct
   return fd.Close();
 }
 
+// The file a path names once symbolic links are followed, so that saving onto a link writes the
+// file it points to and leaves the link a link. A link that points nowhere names the file to
+// be made; a chain of links that never ends is left as it is (the write then fails).
+std::string followLinks(std::string path) {
+  for (int depth = 0; depth < 40; ++depth) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    std::string target(std::size_t(info.st_size > 0 ? info.st_size : 4096) + 1, '\0');
+    const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+    if (n < 0 || std::size_t(n) >= target.size()) return path;
+    target.resize(std::size_t(n));
+    if (target.front() != '/') {
+      const std::size_t slash = path.rfind('/');
+      if (slash != std::string::npos) target = path.substr(0, slash + 1) + target;
+    }
+    path = target;
+  }
+  return path;
+}
+
+// An existing file that nobody may write to is not replaced, even by a user (root) whom the
+// system would let rename over it.
+bool writeProtected(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return false;
+  return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
+// A file-size limit must make a write fail with EFBIG, not end the program.
+void ignoreFileSizeSignal() {
+  static std::once_flag once;
+  std::call_once(once, [] { std::signal(SIGXFSZ, SIG_IGN); });
+}
+
 }  // namespace
 
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
+TMappedFile::TMappedFile(const std::string& path) {
   FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   struct stat info {};
   if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) cannotOpen(path);
-  std::vector<std::uint8_t> bytes;
-  try {
-    bytes.resize(std::size_t(info.st_size));
-  } catch (const std::bad_alloc&) {
-    throw EOutOfResources("メモリが不足しています");
-  } catch (const std::length_error&) {
-    throw EOutOfResources("メモリが不足しています");
+  size_ = std::size_t(info.st_size);
+  if (size_ == 0) return;
+  mapping_ = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | MAP_NORESERVE, fd.get(), 0);
+  if (mapping_ == MAP_FAILED) {
+    mapping_ = nullptr;
+    cannotOpen(path);
   }
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::read(fd.get(), bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) cannotOpen(path);
-    if (n == 0) break;  // the file shrank while being read
-    done += std::size_t(n);
-  }
-  bytes.resize(done);
-  return bytes;
+  data_ = static_cast<const std::uint8_t*>(mapping_);
+}
+
+TMappedFile::~TMappedFile() {
+  if (mapping_) ::munmap(mapping_, size_);
+}
+
+std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
+  const TMappedFile file(path);
+  return std::vector<std::uint8_t>(file.data(), file.data() + file.size());
 }
 
 void WriteFileSafely(const std::string& path, const std::uint8_t* data, std::size_t size) {
   WriteFileSafely(path, [&](const ByteSink& sink) { sink(data, size); });
 }
 
-void WriteFileSafely(const std::string& path, const std::function<void(const ByteSink&)>& produce) {
+void WriteFileSafely(const std::string& shownPath, const std::function<void(const ByteSink&)>& produce) {
+  ignoreFileSizeSignal();
+  const std::string path = followLinks(shownPath);
+  if (writeProtected(path)) cannotCreate(shownPath);
   std::string tempPath;
   FileDescriptor fd(createTemporary(path, tempPath));
-  if (fd.get() < 0) cannotCreate(path);
+  if (fd.get() < 0) cannotCreate(shownPath);
   bool written = false;
   try {
     written = fillTemporary(fd, path, produce) && ::rename(tempPath.c_str(), path.c_str()) == 0;
@@ -141,6 +180,6 @@ void WriteFileSafely(const std::string& path, const std::function<void(const Byt
   }
   if (!written) {
     ::unlink(tempPath.c_str());
-    cannotCreate(path);
+    cannotCreate(shownPath);
   }
 }

@@ -37,8 +37,10 @@ namespace {
 // Pixels of large pictures live in 2 MiB-aligned memory marked for huge pages: touching a fresh
 // 64 MB picture for the first time then costs a few dozen page faults instead of sixteen
 // thousand. The kernel still has to clear every page, which on this kind of machine costs about
-// as much as decoding a photograph, so a second thread has the pages cleared from the far end
-// while the caller fills them from the top; the memory is freed only after that thread is done.
+// as much as decoding a photograph, so for a picture that is filled at once a second thread has
+// the pages cleared from the far end while the caller fills them from the top; the memory is
+// freed only after that thread is done. A picture made for a decoder is not touched ahead of
+// its data: a file that promises a huge picture and holds little costs only what it holds.
 constexpr std::size_t kHugePage = std::size_t(2) << 20;
 
 #ifndef MADV_POPULATE_WRITE
@@ -51,7 +53,7 @@ void populateBackwards(std::uint8_t* p, std::size_t bytes) {
   }
 }
 
-std::shared_ptr<std::uint8_t[]> allocatePixels(std::size_t bytes) {
+std::shared_ptr<std::uint8_t[]> allocatePixels(std::size_t bytes, bool prefault) {
   if (bytes < 2 * kHugePage) return std::shared_ptr<std::uint8_t[]>(new std::uint8_t[bytes]);
   const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
   auto* p = static_cast<std::uint8_t*>(std::aligned_alloc(kHugePage, rounded));
@@ -59,7 +61,7 @@ std::shared_ptr<std::uint8_t[]> allocatePixels(std::size_t bytes) {
   madvise(p, rounded, MADV_HUGEPAGE);  // only advice: without huge pages all still works
   std::shared_ptr<std::thread> populate;
   try {
-    populate = std::make_shared<std::thread>(populateBackwards, p, rounded);
+    if (prefault) populate = std::make_shared<std::thread>(populateBackwards, p, rounded);
   } catch (const std::system_error&) {
     // No thread to spare: the pages are cleared as they are first touched.
   }
@@ -71,11 +73,11 @@ std::shared_ptr<std::uint8_t[]> allocatePixels(std::size_t bytes) {
 
 }  // namespace
 
-void TBitmap::allocate(int w, int h, TPixelFormat f, std::shared_ptr<std::uint8_t[]>& out) const {
+void TBitmap::allocate(int w, int h, TPixelFormat f, std::shared_ptr<std::uint8_t[]>& out, bool prefault) const {
   CheckSize(w, h, f);
   std::size_t bytes = RowStride(f, w) * std::size_t(h);
   try {
-    out = bytes ? allocatePixels(bytes) : nullptr;
+    out = bytes ? allocatePixels(bytes, prefault) : nullptr;
   } catch (const std::bad_alloc&) {
     throw EOutOfResources("メモリが不足しています");
   }
@@ -115,7 +117,7 @@ void TBitmap::SetSize(int w, int h) {
 
 void TBitmap::SetSizeForOverwrite(int w, int h) {
   std::shared_ptr<std::uint8_t[]> fresh;
-  allocate(w, h, format_, fresh);
+  allocate(w, h, format_, fresh, false);
   bits_ = std::move(fresh);
   width_ = w;
   height_ = h;

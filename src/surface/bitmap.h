@@ -96,7 +96,8 @@ class TBitmap {
 
  private:
   void fillRows(int fromY, std::uint32_t raw);
-  void allocate(int w, int h, TPixelFormat f, std::shared_ptr<std::uint8_t[]>& out) const;
+  // prefault: have the pages made ready ahead of a caller that fills them all.
+  void allocate(int w, int h, TPixelFormat f, std::shared_ptr<std::uint8_t[]>& out, bool prefault = true) const;
 
   int width_ = 0;
   int height_ = 0;
