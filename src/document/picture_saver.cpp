@@ -3,6 +3,7 @@
 #include "document/bmp_file.h"
 #include "document/jpeg_file.h"
 #include "document/picture_loader.h"
+#include "surface/surface_error.h"
 
 TSaveFormat SaveFormatOf(const std::string& path) {
   const std::string extension = ExtensionOf(path);
@@ -14,6 +15,10 @@ TSaveFormat SaveFormatOf(const std::string& path) {
 
 bool SavePictureFile(const TBitmap& bitmap, const std::string& path,
                      const std::function<bool(VIRAVIZ&)>& confirmPng) {
+  // A file of no pixels is no picture any reader opens: it is refused before anything is written.
+  if (bitmap.Empty() && SaveFormatOf(path) != TSaveFormat::None)
+    throw EInvalidGraphic("画像が空なので保存できません (" + std::to_string(bitmap.Width()) + " x " +
+                          std::to_string(bitmap.Height()) + ")");
   switch (SaveFormatOf(path)) {
     case TSaveFormat::Bmp: SaveBmpFile(bitmap, path); return true;
     case TSaveFormat::Jpeg: SaveJpegFile(bitmap, path); return true;

@@ -16,7 +16,7 @@ TSaveFormat SaveFormatOf(const std::string& path);
 // written: BMP in the bitmap's own pixel format, JPEG at quality 90. For PNG the bitmap becomes a
 // VIRAVIZ picture handed to confirmPng (the window shows the PNG settings dialog there, which
 // may change the picture's options); the file is written only when it returns true. Any other
-// extension writes nothing and returns false. Writers' errors pass on; a failed write leaves
-// an existing file whole.
+// extension writes nothing and returns false. An empty (0 by 0) bitmap raises EInvalidGraphic
+// and writes nothing. Writers' errors pass on; a failed write leaves an existing file whole.
 bool SavePictureFile(const TBitmap& bitmap, const std::string& path,
                      const std::function<bool(VIRAVIZ&)>& confirmPng);
