@@ -199,6 +199,11 @@ class TForm1 : public QMainWindow, public TPstateHost {
   QWidget* createClientArea();
   QString openFileName(const QString& proposed);
   QString saveFileName();
+  // Save and Save As; true when a file was written.
+  bool saveDocument();
+  bool saveDocumentAs();
+  // Asks "絵を保存しますか" and saves after Yes; true when the program may end.
+  bool confirmEnding();
   // Writes bitmap by the path's extension (PNG through the settings dialog); false when
   // nothing was written.
   bool savePicture(const TBitmap& bitmap, const QString& path);
@@ -221,6 +226,7 @@ class TForm1 : public QMainWindow, public TPstateHost {
   const TCursorSlots& cursors_;
   QWidget* pstateHost_ = nullptr;
   QString dialogFileName_;  // the open dialog's file name, set by a drop
+  bool closeConfirmed_ = false;  // the next close needs no question
 };
 
 // The picture of image-list index 0..29 (":/icons/...").

@@ -7,18 +7,35 @@
 #include "app/help_window.h"
 #include "app/version_form.h"
 
-void TForm1::AcloseExecute() { close(); }
-
-void TForm1::savecloseClick() {
-  const auto answer = QMessageBox::question(this, QStringLiteral("確認"), QStringLiteral("絵を保存しますか"),
-                                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-  if (answer == QMessageBox::Cancel || answer == QMessageBox::NoButton) return;
-  // The program ends after Yes whether or not a file was written.
-  if (answer == QMessageBox::Yes) RunGuarded(this, [this] { savebuttonClick(); });
+void TForm1::AcloseExecute() {
+  closeConfirmed_ = true;
   close();
 }
 
+void TForm1::savecloseClick() {
+  if (!confirmEnding()) return;
+  closeConfirmed_ = true;
+  close();
+}
+
+bool TForm1::confirmEnding() {
+  const auto answer = QMessageBox::question(this, QStringLiteral("確認"), QStringLiteral("絵を保存しますか"),
+                                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+  if (answer == QMessageBox::Cancel || answer == QMessageBox::NoButton) return false;
+  if (answer == QMessageBox::No) return true;
+  // After Yes the program ends only when the picture was written: a cancelled save dialog or a
+  // failed write leaves it open with the picture.
+  bool written = false;
+  return RunGuarded(this, [this, &written] { written = saveDocument(); }) && written;
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
+  // The close box asks as Esc does; Shift+Esc and an answered question close at once.
+  if (!closeConfirmed_ && !confirmEnding()) {
+    event->ignore();
+    return;
+  }
+  closeConfirmed_ = false;
   QMainWindow::closeEvent(event);
   if (event->isAccepted()) emit Closed();
 }

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QRegularExpression>
 #include <QGuiApplication>
 #include <QMimeData>
 #include "app/error_guard.h"
@@ -63,9 +64,15 @@ QString TForm1::saveFileName() {
   QFileDialog dialog(this, QString(), QString(), QtFileFilter(QString::fromUtf8(kSaveFilter)));
   dialog.setObjectName(QStringLiteral("SaveDialog"));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setOption(QFileDialog::DontConfirmOverwrite);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(QStringLiteral("bmp"));
+  // A name typed without an extension takes the one of the chosen file type.
+  const auto takeSuffix = [&dialog](const QString& filter) {
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+    const QRegularExpressionMatch match = pattern.match(filter);
+    if (match.hasMatch()) dialog.setDefaultSuffix(match.captured(1));
+  };
+  takeSuffix(dialog.selectedNameFilter());
+  connect(&dialog, &QFileDialog::filterSelected, &dialog, takeSuffix);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
   return dialog.selectedFiles().first();
 }
@@ -77,32 +84,31 @@ bool TForm1::savePicture(const TBitmap& bitmap, const QString& path) {
   });
 }
 
-void TForm1::savebuttonClick() {
-  if (document_.FileName.empty()) {
-    saveasbuttonClick();
-    return;
-  }
+void TForm1::savebuttonClick() { saveDocument(); }
+
+bool TForm1::saveDocument() {
+  if (document_.FileName.empty()) return saveDocumentAs();
   const QString path = QString::fromStdString(document_.FileName);
-  if (!savePicture(document_.Picture(), path)) {
-    saveasbuttonClick();
-    return;
-  }
+  if (!savePicture(document_.Picture(), path)) return saveDocumentAs();
   // The document shows what the file holds: JPEG's losses, 32 bits for JPEG and PNG.
   LoadPictureFile(path);
   ResetDocumentView();
+  return true;
 }
 
-void TForm1::saveasbuttonClick() {
+void TForm1::saveasbuttonClick() { saveDocumentAs(); }
+
+bool TForm1::saveDocumentAs() {
   // Save As and Save hand the turn to each other until a file is written or the dialog is
   // cancelled; the name stays the last one chosen either way.
   for (;;) {
     const QString path = saveFileName();
-    if (path.isEmpty()) return;
+    if (path.isEmpty()) return false;
     document_.FileName = path.toStdString();
     if (savePicture(document_.Picture(), path)) {
       LoadPictureFile(path);
       ResetDocumentView();
-      return;
+      return true;
     }
   }
 }

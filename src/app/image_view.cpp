@@ -34,10 +34,12 @@ void TImageView::paintEvent(QPaintEvent* event) {
   QPainter(this).drawImage(exposed.topLeft(), part);
 }
 
-TCanvasMouse CanvasMouseOf(TCanvasMouse::Kind kind, const QMouseEvent& event, QPoint picturePos) {
+std::optional<TCanvasMouse> CanvasMouseOf(TCanvasMouse::Kind kind, const QMouseEvent& event, QPoint picturePos) {
   TCanvasMouse m;
   m.kind = kind;
   const Qt::MouseButton b = kind == TCanvasMouse::Move ? Qt::NoButton : event.button();
+  if (kind != TCanvasMouse::Move && b != Qt::LeftButton && b != Qt::RightButton && b != Qt::MiddleButton)
+    return std::nullopt;
   m.Button = b == Qt::RightButton ? 1 : b == Qt::MiddleButton ? 2 : 0;
   m.Shift = event.modifiers() & Qt::ShiftModifier;
   m.Ctrl = event.modifiers() & Qt::ControlModifier;
@@ -50,15 +52,15 @@ TCanvasMouse CanvasMouseOf(TCanvasMouse::Kind kind, const QMouseEvent& event, QP
 }
 
 void TImageView::mousePressEvent(QMouseEvent* event) {
-  emit canvasMouse(CanvasMouseOf(TCanvasMouse::Down, *event, event->position().toPoint()));
+  if (const auto m = CanvasMouseOf(TCanvasMouse::Down, *event, event->position().toPoint())) emit canvasMouse(*m);
 }
 
 void TImageView::mouseMoveEvent(QMouseEvent* event) {
-  emit canvasMouse(CanvasMouseOf(TCanvasMouse::Move, *event, event->position().toPoint()));
+  if (const auto m = CanvasMouseOf(TCanvasMouse::Move, *event, event->position().toPoint())) emit canvasMouse(*m);
 }
 
 void TImageView::mouseReleaseEvent(QMouseEvent* event) {
-  emit canvasMouse(CanvasMouseOf(TCanvasMouse::Up, *event, event->position().toPoint()));
+  if (const auto m = CanvasMouseOf(TCanvasMouse::Up, *event, event->position().toPoint())) emit canvasMouse(*m);
 }
 
 TScrollBox::TScrollBox(const TBitmap& bitmap, QWidget* parent)
@@ -98,8 +100,9 @@ bool TScrollBox::eventFilter(QObject* watched, QEvent* event) {
     default: return false;
   }
   auto* mouse = static_cast<QMouseEvent*>(event);
-  TCanvasMouse m = CanvasMouseOf(kind, *mouse, mouse->position().toPoint() - image_->pos());
-  m.Margin = true;
-  emit canvasMouse(m);
+  std::optional<TCanvasMouse> m = CanvasMouseOf(kind, *mouse, mouse->position().toPoint() - image_->pos());
+  if (!m) return true;
+  m->Margin = true;
+  emit canvasMouse(*m);
   return true;
 }

@@ -7,6 +7,7 @@
 // scroll box outside it, come out as plain values in picture coordinates.
 #include <QScrollArea>
 #include <QWidget>
+#include <optional>
 
 #include "surface/bitmap.h"
 
@@ -51,8 +52,10 @@ class TImageView : public QWidget {
   const TBitmap& bitmap_;
 };
 
-// Turns a Qt mouse event at a point given in picture coordinates into a TCanvasMouse.
-TCanvasMouse CanvasMouseOf(TCanvasMouse::Kind kind, const QMouseEvent& event, QPoint picturePos);
+// Turns a Qt mouse event at a point given in picture coordinates into a TCanvasMouse. Presses
+// and releases of buttons other than left, right and middle (back, forward) give nothing: they
+// do not draw.
+std::optional<TCanvasMouse> CanvasMouseOf(TCanvasMouse::Kind kind, const QMouseEvent& event, QPoint picturePos);
 
 class TScrollBox : public QScrollArea {
   Q_OBJECT

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QButtonGroup>
+#include <QFileInfo>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -178,7 +179,9 @@ void TForm2::runCreationSteps(const QStringList& arguments) {
   if (arguments.isEmpty()) {
     form1_.ResetDocumentView();
   } else {
-    RunGuarded(&form1_, [&] { form1_.LoadPictureFile(arguments.first()); });
+    // A relative name is recorded by its full path, so the caption and Save name the same file
+    // wherever the program's working folder is later.
+    RunGuarded(&form1_, [&] { form1_.LoadPictureFile(QFileInfo(arguments.first()).absoluteFilePath()); });
   }
   for (QAbstractButton* button : toolGroup->buttons()) {
     form1_.toolButtons[toolGroup->id(button)] = button;

@@ -38,8 +38,11 @@ TEST_F(AppTest, EscNoEndsWithoutSaving) {
   EXPECT_FALSE(QFile::exists(path));
 }
 
-TEST_F(AppTest, EscYesSavesThenEndsEvenWhenSavingFails) {
+// The program ends only once the picture was written: a failed write or a cancelled save
+// dialog after Yes leaves it open with the picture.
+TEST_F(AppTest, EscYesStaysOpenWhenTheSaveFailsOrIsCancelled) {
   app().Document().FileName = "/nonexistent-folder/x.bmp";
+  picture().SetPixel(3, 4, clRed);
   QSignalSpy closed(&form1(), &TForm1::Closed);
   QString error;
   AnswerModal([&](QWidget* modal) {
@@ -51,7 +54,43 @@ TEST_F(AppTest, EscYesSavesThenEndsEvenWhenSavingFails) {
   });
   QTest::keyClick(&form1(), Qt::Key_Escape);
   EXPECT_EQ(error, QStringLiteral("ファイル /nonexistent-folder/x.bmp を作成できません"));
-  EXPECT_EQ(closed.count(), 1);
+  EXPECT_EQ(closed.count(), 0);
+  EXPECT_TRUE(form1().isVisible());
+
+  app().Document().FileName.clear();
+  AnswerModal([&](QWidget* modal) {
+    AnswerModal([](QWidget* saveDialog) { qobject_cast<QDialog*>(saveDialog)->reject(); });
+    qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click();
+  });
+  QTest::keyClick(&form1(), Qt::Key_Escape);
+  EXPECT_EQ(closed.count(), 0);
+  EXPECT_EQ(picture().GetPixel(3, 4), clRed);
+}
+
+// The window's close box asks as Esc does.
+TEST_F(AppTest, TheCloseBoxAsksLikeEsc) {
+  QSignalSpy closed(&form1(), &TForm1::Closed);
+  QString question;
+  for (const auto answer : {QMessageBox::Cancel, QMessageBox::No}) {
+    AnswerModal([&question, answer](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      question = box->text();
+      box->button(answer)->click();
+    });
+    form1().close();
+    EXPECT_EQ(question, QStringLiteral("絵を保存しますか"));
+    EXPECT_EQ(closed.count(), answer == QMessageBox::No ? 1 : 0);
+  }
+  EXPECT_FALSE(form1().isVisible());
+}
+
+// Back and forward buttons do not draw; the left button does.
+TEST_F(AppTest, OnlyLeftRightAndMiddleButtonsDraw) {
+  for (const Qt::MouseButton button : {Qt::BackButton, Qt::ForwardButton, Qt::LeftButton}) {
+    QTest::mousePress(form1().Image, button, {}, QPoint(10, 10));
+    QTest::mouseRelease(form1().Image, button, {}, QPoint(10, 10));
+    EXPECT_EQ(picture().GetPixel(10, 10), button == Qt::LeftButton ? clBlack : clWhite) << button;
+  }
 }
 
 TEST_F(AppTest, EscYesWritesTheFileBeforeEnding) {

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
@@ -48,10 +49,20 @@ TEST_F(AppTest, SaveAsWithACapitalExtensionWritesNothingAndAsksAgain) {
 
 TEST_F(AppTest, SaveAsWritesTheFileReadsItBackAndSaveOverwrites) {
   QTemporaryDir dir;
-  const QString path = dir.filePath(QStringLiteral("pic"));  // the dialog adds ".bmp"
+  const QString path = dir.filePath(QStringLiteral("pic"));  // the chosen type adds ".bmp"
   picture().SetPixel(1, 2, clBlue);
   int shown = 0;
-  AnswerSaveDialogs({path}, &shown);
+  AnswerModal([&](QWidget* dialog) {
+    ++shown;
+    auto* files = qobject_cast<QFileDialog*>(dialog);
+    EXPECT_EQ(files->defaultSuffix(), QStringLiteral("png")) << "the first type";
+    // The user picks the second file type in the dialog's type box.
+    auto* types = files->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    ASSERT_NE(types, nullptr);
+    QTest::keyClick(types, Qt::Key_Down);
+    EXPECT_EQ(files->defaultSuffix(), QStringLiteral("bmp"));
+    TypeFileName(dialog, path);
+  });
   QTest::keyClick(&form1(), Qt::Key_F4);
   EXPECT_EQ(shown, 1);
   const QString written = path + QStringLiteral(".bmp");
