@@ -1,4 +1,5 @@
 #include "png/png_decoder.h"
+#include "png/png_idat_stream.h"
 
 #include <cstring>
 
@@ -54,6 +55,8 @@ void PngDecoder::Run() {
     chunkLeft_ = 0;
     in_.Skip(4);  // CRC, not checked
   }
+  // A file that ends before any image data holds no picture: never an empty one.
+  if (!imageStarted_) ThrowPngReadError();
   applyTransparency();
 }
 

@@ -20,13 +20,14 @@ PngHeader ParsePngHeader(const std::uint8_t (&data)[13]) {
   h.width = bigEndian32(data);
   h.height = bigEndian32(data + 4);
   h.bitDepth = data[8];
-  // Only the low three bits of the colour type count: 4 is the alpha bit, the rest the kind.
-  const int type = data[9] & 7;
-  if (type == 1 || type == 5 || type == 7) throw DEZOZIR("Read Header(PNG): Error ColorType");
+  // The format defines the colour types 0, 2, 3, 4 and 6 (4 is the alpha bit), one compression
+  // method, one filter method and two interlace methods; anything else is refused.
+  const int type = data[9];
+  if (type != 0 && type != 2 && type != 3 && type != 4 && type != 6) throw DEZOZIR("Read Header(PNG): Error ColorType");
   h.alpha = (type & 4) != 0;
   h.kind = (type & 3) == 0 ? PngColorKind::Grey : (type & 3) == 2 ? PngColorKind::Rgb : PngColorKind::Palette;
-  if (data[10] > 1) throw DEZOZIR("Read Header(PNG): not support Compression");
-  if (data[11] > 1) throw DEZOZIR("Read Header(PNG): not supprt Filter");
+  if (data[10] != 0) throw DEZOZIR("Read Header(PNG): not support Compression");
+  if (data[11] != 0) throw DEZOZIR("Read Header(PNG): not supprt Filter");
   if (data[12] > 1) throw DEZOZIR("Read Header(PNG): not interlace type");
   h.interlaced = data[12] == 1;
   return h;

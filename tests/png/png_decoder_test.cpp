@@ -195,13 +195,16 @@ TEST(PngDecoder, DamagedImageDataIsAReadError) {
 TEST(PngDecoder, HeaderErrorsComeAtIhdrAndBitDepthErrorsAtTheImageData) {
   EXPECT_EQ(errorOf(BuildPng(IhdrData(1, 1, 8, 0), {{"IHDR", IhdrData(1, 1, 8, 0)}}, PlainImageData({{0}}))),
             "Read Header(PNG): appear two IHDR");
-  for (int type : {1, 5, 7, 13})
+  for (int type : {1, 5, 7, 10, 13, 14})
     EXPECT_EQ(errorOf(BuildPng(IhdrData(1, 1, 8, type), {}, {})), "Read Header(PNG): Error ColorType") << type;
-  EXPECT_EQ(errorOf(BuildPng(IhdrData(1, 1, 8, 0, 0, 2), {}, {})), "Read Header(PNG): not support Compression");
-  EXPECT_EQ(errorOf(BuildPng(IhdrData(1, 1, 8, 0, 0, 0, 2), {}, {})), "Read Header(PNG): not supprt Filter");
+  for (int method : {1, 2}) {
+    EXPECT_EQ(errorOf(BuildPng(IhdrData(1, 1, 8, 0, 0, method), {}, {})), "Read Header(PNG): not support Compression");
+    EXPECT_EQ(errorOf(BuildPng(IhdrData(1, 1, 8, 0, 0, 0, method), {}, {})), "Read Header(PNG): not supprt Filter");
+  }
   EXPECT_EQ(errorOf(BuildPng(IhdrData(1, 1, 8, 0, 2), {}, {})), "Read Header(PNG): not interlace type");
 
-  // Bit depths are looked at only when the image data starts: without IDAT these load.
+  // Bit depths are looked at only when the image data starts; without any image data a file
+  // holds no picture and is refused.
   const std::vector<std::tuple<int, int, std::string>> depths = {
       {4, 4, "Read Header(PNG): not Use AlphaChannel"}, {0, 3, "Read Header(PNG): Error Bitdepth"},
       {4, 3, "Read Header(PNG): Error Bitdepth"},       {2, 4, "Read Header(PNG): Error BitDepth"},
@@ -210,7 +213,7 @@ TEST(PngDecoder, HeaderErrorsComeAtIhdrAndBitDepthErrorsAtTheImageData) {
     PngBytes noImage = PngSignature();
     PutChunk(noImage, "IHDR", IhdrData(1, 1, depth, type));
     PutChunk(noImage, "IEND", {});
-    EXPECT_EQ(errorOf(noImage), "") << type << "/" << depth;
+    EXPECT_EQ(errorOf(noImage), "Read Image (PNG): Read Error") << type << "/" << depth;
     EXPECT_EQ(errorOf(BuildPng(IhdrData(1, 1, depth, type), {}, PlainImageData({{0, 0, 0, 0, 0, 0, 0, 0}}))), message)
         << type << "/" << depth;
   }
