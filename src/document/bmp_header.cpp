@@ -145,19 +145,23 @@ void readPalette(const std::uint8_t* data, std::size_t size, std::size_t start, 
   }
 }
 
-// Where the pixels lie. biSizeImage, when given, must fit in the file; RLE data is that long,
-// uncompressed rows must all be present.
+// Where the pixels lie. The size fields of the headers are only hints: RLE data runs to
+// biSizeImage when that fits in the file, else to the file's end; uncompressed rows must all be
+// present. RLE data far too short for its picture is refused before the picture is made, so a
+// small file cannot claim a huge picture's memory: every row takes at least an end-of-line
+// code, and a run covers at most 255 pixels.
 void locatePixels(const std::uint8_t* data, std::size_t size, std::size_t paletteStart, const InfoFields& f,
                   BmpHeader& out) {
-  const std::uint32_t fileSize = ReadLe32(data + 2);
-  require(fileSize <= size);  // a larger size means the file was cut short
   out.pixelOffset = ReadLe32(data + 10);
   require(out.pixelOffset >= paletteStart && out.pixelOffset <= size);
   const std::size_t available = size - out.pixelOffset;
-  require(f.sizeImage <= available);
   const bool rle = out.compression == BmpCompression::kRle8 || out.compression == BmpCompression::kRle4;
   if (rle) {
-    out.pixelBytes = f.sizeImage ? f.sizeImage : available;
+    out.pixelBytes = f.sizeImage && f.sizeImage <= available ? f.sizeImage : available;
+    constexpr std::uint64_t kAlwaysAllowedPixels = std::uint64_t(1) << 24;
+    const std::uint64_t pixels = std::uint64_t(out.width) * std::uint64_t(out.height);
+    const std::uint64_t perByte = std::max<std::uint64_t>(128, std::uint64_t(out.width) / 2);
+    require(pixels <= kAlwaysAllowedPixels || pixels <= std::uint64_t(out.pixelBytes) * perByte);
     return;
   }
   require(out.FileStride() <= available / std::size_t(out.height));

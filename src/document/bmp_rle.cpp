@@ -41,33 +41,38 @@ class RleDecoder {
  private:
   void need(std::size_t n) const { require(size_ - pos_ >= n); }
 
-  // The row the next n pixels go to, after checking that they fit in it.
-  std::uint8_t* rowFor(int n) const {
-    require(y_ < height_ && n <= width_ - x_);
+  // The row the next pixels go to. Several writers pad every row to whole 32-bit words, so
+  // pixels past the row's end are dropped, as the platform's own reader does: fitting(n) says
+  // how many of n pixels land in the row.
+  std::uint8_t* row() const {
+    require(y_ < height_);
     return bits_ + std::size_t(height_ - 1 - y_) * stride_;
   }
+  int fitting(int n) const { return x_ >= width_ ? 0 : n < width_ - x_ ? n : width_ - x_; }
 
   void run(int n, std::uint8_t v) {
-    std::uint8_t* row = rowFor(n);
+    std::uint8_t* out = row();
+    const int fit = fitting(n);
     if (rle4_) {
-      for (int i = 0; i < n; ++i) WriteRaw(row, x_ + i, 4, i % 2 ? v & 0xF : v >> 4);
+      for (int i = 0; i < fit; ++i) WriteRaw(out, x_ + i, 4, i % 2 ? v & 0xF : v >> 4);
     } else {
-      std::memset(row + x_, v, std::size_t(n));
+      std::memset(out + x_, v, std::size_t(fit));
     }
-    x_ += n;
+    x_ = x_ + n < width_ ? x_ + n : width_;
   }
 
   void literal(int n) {
     const std::size_t bytes = rle4_ ? (std::size_t(n) + 1) / 2 : std::size_t(n);
     need(bytes + bytes % 2);
-    std::uint8_t* row = rowFor(n);
+    std::uint8_t* out = row();
+    const int fit = fitting(n);
     const std::uint8_t* src = data_ + pos_;
     if (rle4_) {
-      for (int i = 0; i < n; ++i) WriteRaw(row, x_ + i, 4, i % 2 ? src[i / 2] & 0xF : src[i / 2] >> 4);
+      for (int i = 0; i < fit; ++i) WriteRaw(out, x_ + i, 4, i % 2 ? src[i / 2] & 0xF : src[i / 2] >> 4);
     } else {
-      std::memcpy(row + x_, src, bytes);
+      std::memcpy(out + x_, src, std::size_t(fit));
     }
-    x_ += n;
+    x_ = x_ + n < width_ ? x_ + n : width_;
     pos_ += bytes + bytes % 2;
   }
 
@@ -75,8 +80,8 @@ class RleDecoder {
     need(2);
     const int dx = data_[pos_], dy = data_[pos_ + 1];
     pos_ += 2;
-    require(dx <= width_ - x_ && dy <= height_ - y_);
-    x_ += dx;
+    require(dy <= height_ - y_);
+    x_ = x_ + dx < width_ ? x_ + dx : width_;
     y_ += dy;
   }
 
