@@ -94,8 +94,18 @@ void TForm7::FormShow() {
 
 void TForm7::cbTClick() {
   if (!picture_) return;
-  if (cbI->isChecked()) picture_->InterlaceOption = true;
+  picture_->InterlaceOption = cbI->isChecked();
   picture_->CompressionLevel = kLevelOfPosition[ScrollBar1->value()];
+}
+
+void TForm7::done(int result) {
+  // What is ticked when OK is pressed is what gets written: an unticked transparency box
+  // writes no transparent colour, whatever was picked or loaded before.
+  if (result == QDialog::Accepted && picture_) {
+    picture_->InterlaceOption = cbI->isChecked();
+    if (!cbT->isChecked()) picture_->SetTransparentColor(std::nullopt);
+  }
+  QDialog::done(result);
 }
 
 void TForm7::Image1Mouse(const TCanvasMouse& event) {

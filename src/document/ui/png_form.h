@@ -39,6 +39,7 @@ class TForm7 : public QDialog {
   void FormShow();
   void cbTClick();
   void Image1Mouse(const TCanvasMouse& event);
+  void done(int result) override;
 
  protected:
   void showEvent(QShowEvent* event) override;

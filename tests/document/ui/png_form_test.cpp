@@ -83,8 +83,23 @@ TEST(PngForm, TheLeftButtonPicksTheTransparentColourAndOthersOnlyUncheck) {
   QTest::mousePress(form.Image1, Qt::RightButton, {}, QPoint(0, 0));
   QTest::mouseRelease(form.Image1, Qt::RightButton, {}, QPoint(0, 0));
   EXPECT_FALSE(form.cbT->isChecked());
-  EXPECT_EQ(*picture.TransparentColor, clRed);
   EXPECT_EQ(PaneltColor(form), clRed);
+  // What is ticked at OK is what gets written: the box now unticked, no transparent colour.
+  form.accept();
+  EXPECT_FALSE(picture.TransparentColor.has_value());
+  EXPECT_FALSE(picture.Image.Transparent);
+}
+
+TEST(PngForm, UntickingInterlacingInTheSameSessionTakesEffect) {
+  TForm7 form;
+  VIRAVIZ picture;
+  MakeRedDot(picture);
+  ShowFor(form, picture);
+  QTest::mouseClick(form.cbI, Qt::LeftButton);
+  EXPECT_TRUE(picture.InterlaceOption);
+  QTest::mouseClick(form.cbI, Qt::LeftButton);
+  form.accept();
+  EXPECT_FALSE(picture.InterlaceOption);
 }
 
 }  // namespace
