@@ -22,8 +22,6 @@ struct InfoFields {
   std::uint32_t bitCount = 0;
   std::uint32_t compression = kBiRgb;
   std::uint32_t sizeImage = 0;
-  std::int32_t xPelsPerMeter = 0;
-  std::int32_t yPelsPerMeter = 0;
   std::uint32_t clrUsed = 0;
 };
 
@@ -55,8 +53,6 @@ InfoFields readInfo(const std::uint8_t* data, std::size_t size) {
   if (f.headerSize >= 40) {
     f.compression = ReadLe32(h + 16);
     f.sizeImage = ReadLe32(h + 20);
-    f.xPelsPerMeter = std::int32_t(ReadLe32(h + 24));
-    f.yPelsPerMeter = std::int32_t(ReadLe32(h + 28));
     f.clrUsed = ReadLe32(h + 32);
   }
   // OS/2 2.x gives codes 3 and 4 to Huffman 1D and RLE24, which this reader does not decode.
@@ -86,8 +82,6 @@ void checkGeometry(const InfoFields& f, BmpCompression c, BmpHeader& out) {
   out.topDown = f.height < 0;
   out.height = int(out.topDown ? -f.height : f.height);
   require(!out.topDown || c == BmpCompression::kNone || c == BmpCompression::kBitFields);
-  const std::int64_t dx = f.xPelsPerMeter, dy = f.yPelsPerMeter;
-  if (dx > 0 && dy > 0) require(dx <= dy * 1000 && dy <= dx * 1000);
 }
 
 // A mask is usable when it is a single run of set bits inside the pixel.

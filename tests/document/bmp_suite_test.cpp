@@ -148,10 +148,10 @@ TEST(BmpSuite, QuestionableFilesLoadOrFailAsDecided) {
 }
 
 TEST(BmpSuite, BadFilesFailWithTheCodecsErrorAndLeaveTheBitmapAlone) {
-  // Damaged only in fields the reader does not need, or with rows running past the picture's
-  // width: these open, as they do in mainstream readers.
+  // Damaged only in fields the reader does not need (sizes, resolution), or with rows running
+  // past the picture's width: these open, as they do in mainstream readers.
   const std::map<std::string, TPixelFormat> opened = {
-      {"badbitssize.bmp", pf1bit}, {"badfilesize.bmp", pf1bit}, {"badrle4bis.bmp", pf4bit}, {"badrlebis.bmp", pf8bit}};
+      {"badbitssize.bmp", pf1bit}, {"badfilesize.bmp", pf1bit}, {"baddens1.bmp", pf1bit}, {"baddens2.bmp", pf1bit}, {"badrle4bis.bmp", pf4bit}, {"badrlebis.bmp", pf8bit}};
   int count = 0;
   for (const auto& entry : std::filesystem::directory_iterator(kSuite + "b")) {
     const std::string name = entry.path().filename().string();
