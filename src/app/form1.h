@@ -15,6 +15,8 @@
 #include "draw/figure_renderer.h"
 #include "draw/stroke_state.h"
 #include "draw/ui/pstate_host.h"
+#include "fractal/fractal_params.h"
+#include "fractal/ui/fractal_host.h"
 
 class QAbstractButton;
 class QActionGroup;
@@ -31,8 +33,9 @@ class THelpWindow;
 class TPstatePanel;
 class Tresizeform;
 class TCchangeform;
+class TForm3;
 
-class TForm1 : public QMainWindow, public TPstateHost {
+class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost {
   Q_OBJECT
  public:
   // document and cursors belong to the program and outlive the window.
@@ -49,6 +52,24 @@ class TForm1 : public QMainWindow, public TPstateHost {
   TForm7* PngForm = nullptr;      // the PNG settings dialog
   Tresizeform* ResizeForm = nullptr;
   TCchangeform* CchangeForm = nullptr;  // the colour conversion dialog
+  TForm3* FractalForm = nullptr;        // the fractal settings window "rir"
+
+  // Fractal drawing (form1_fractal.cpp): the parameter record the settings window writes and
+  // the walk state of the generators.
+  TFractalParams FractalParams;
+  TFractalWalk FractalWalk;
+  // Takes the fractal settings window: F10 and the close box switch fractal drawing, and every
+  // committed shape stroke hands over to the generation.
+  void ConnectFractalWindow(TForm3* form);
+  // Shows or hides the settings window; shown, it applies the chosen parameter set, hidden,
+  // fractal drawing is off.
+  void ZudozoClick();
+  // What the fractal settings window takes from this window.
+  TColor LeftColor() const override;
+  TColor RightColor() const override;
+  void SetDrawingColors(TColor left, TColor right) override;
+  void ShowHelpKeyword(const QString& keyword) override;
+  void FractalWindowClosed() override;
 
   // The tool palette's buttons by tool number: toolButtons[n] for n = 1..18 ([0] unused),
   // filled by the palette at its creation.
@@ -221,6 +242,7 @@ class TForm1 : public QMainWindow, public TPstateHost {
   void restoreTouched();
   void showStrokeLabelsIdle();
   void notifyZoom(QObject* sender, TPoint p);
+  void generateFractal(TPoint start, TPoint previous, bool generate);
 
   TCanvasDocument& document_;
   const TCursorSlots& cursors_;

@@ -11,6 +11,7 @@
 #include "app/version_form.h"
 #include "document/ui/new_bmp_form.h"
 #include "document/ui/png_form.h"
+#include "fractal/ui/fractal_form.h"
 #include "imageops/ui/color_change_form.h"
 #include "imageops/ui/resize_form.h"
 #include "windows/tool_palette.h"
@@ -27,10 +28,9 @@ struct CompanionWindow {
   QRect geometry;  // client area; a null position centres the window
 };
 
-constexpr int kTForm3 = 0, kTForm4 = 1;
+constexpr int kTForm4 = 0;
 
 const CompanionWindow kCompanions[] = {
-    {"TForm3", "rir", true, false, QRect(453, 103, 256, 117)},
     {"TForm4", "Zoom", true, false, QRect(576, 110, 151, 253)},
 };
 
@@ -69,7 +69,9 @@ TZudozoApp::~TZudozoApp() {
 void TZudozoApp::createWindows(const QStringList& arguments) {
   form1_ = std::make_unique<TForm1>(document_, cursors_);
   windows_.push_back(form1_.get());
-  windows_.push_back(createCompanion(kTForm3));
+  auto* form3 = new TForm3(form1_->FractalParams, *form1_, form1_.get());
+  windows_.push_back(form3);
+  form1_->ConnectFractalWindow(form3);
   windows_.push_back(createCompanion(kTForm4));
   form5_ = new TForm5(form1_.get());
   windows_.push_back(form5_);

@@ -1,0 +1,90 @@
+// Fractal drawing through the real windows: the switch, the parameter sets and page presets of
+// the settings window, its colour strip and wrap-around, and a stroke that grows a tree.
+#include <QComboBox>
+#include <QCheckBox>
+#include <QTabWidget>
+
+#include "canvas_mouse.h"
+#include "draw/ui/picture_box.h"
+#include "draw/ui/pstate_panel.h"
+#include "draw/ui/up_down.h"
+#include "fractal/ui/fractal_form.h"
+#include "surface/canvas.h"
+
+namespace {
+
+class FractalTest : public CanvasMouseTest {
+ protected:
+  TForm3& form3() { return *form1().FractalForm; }
+  const TFractalParams& params() { return form1().FractalParams; }
+};
+
+TEST_F(FractalTest, TheSwitchTheSetsAndThePagePresets) {
+  QTest::keyClick(&form1(), Qt::Key_F10);
+  EXPECT_TRUE(form3().isVisible());
+  EXPECT_TRUE(form1().Afrac->isChecked());
+  EXPECT_EQ(params().levelCount, 4);
+  EXPECT_EQ(params().branchCount, 2);
+  EXPECT_FLOAT_EQ(params().ratio, 0.5f);
+  EXPECT_EQ(params().randomness, 2);
+  EXPECT_EQ(params().spreadAngle, 20);
+  EXPECT_FALSE(form3().autocolor->isVisible());
+
+  // "雑草": backward branches, the colour strip shown, the green ramp's first colours drawn with.
+  form3().fcomb->setCurrentIndex(6);
+  form3().fcombChange();
+  EXPECT_FLOAT_EQ(params().ratio, -1.0f);
+  EXPECT_TRUE(form3().autocolor->isVisible());
+  EXPECT_EQ(form1().PstatePanel->leftColor, RGB(128, 0, 0));
+  EXPECT_EQ(form1().PstatePanel->rightColor, clWhite);
+  // A left click on the strip's first cell takes the left colour; a right one on the last the right.
+  form1().PstatePanel->leftColor = clBlue;
+  QTest::mouseClick(form3().autocolor, Qt::LeftButton, {}, QPoint(0, 10));
+  QTest::mouseClick(form3().autocolor, Qt::RightButton, {}, QPoint(59, 19));
+  EXPECT_EQ(params().levelColors[0], clBlue);
+  EXPECT_EQ(params().levelColors[11], clWhite);
+  EXPECT_EQ(form3().autocolor->Picture().GetPixel(5, 5), clBlue);
+
+  form3().page->setCurrentIndex(1);  // Koch
+  EXPECT_EQ(params().levelCount, 4);
+  EXPECT_NEAR(params().peakHeight, 10 * 0.02886751346, 1e-6);
+  EXPECT_FLOAT_EQ(params().ratio, 3 / 9.0f);
+  EXPECT_FALSE(form3().parebox->isChecked());
+  form3().udh->SetPosition(20);
+  form3().udh->Step(TUpDown::btNext);  // wraps round to 1
+  EXPECT_EQ(form3().udh->Position(), 1);
+  form3().udbe->SetPosition(5);
+  form3().page->setCurrentIndex(2);  // edit
+  EXPECT_EQ(params().branchCount, 5);
+  form3().page->setCurrentIndex(0);
+  EXPECT_FLOAT_EQ(params().ratio, 0.5f);
+  EXPECT_TRUE(form3().parebox->isChecked());
+
+  // The close box turns fractal drawing off.
+  form3().close();
+  EXPECT_FALSE(form3().isVisible());
+  EXPECT_FALSE(form1().Afrac->isChecked());
+  EXPECT_EQ(params().levelCount, 0);
+}
+
+TEST_F(FractalTest, AStrokeGrowsATreeAndUndoTakesItAway) {
+  QTest::keyClick(&form1(), Qt::Key_F10);
+  form3().SetTreeParams(1, 2, 5, 0, 20);
+  form1().dtExecute(2);  // line
+  TwoClick({100, 199}, {100, 100});
+  // The stroke and its two children, drawn independently on a white picture.
+  TBitmap expected(200, 200);
+  TCanvas& c = expected.Canvas();
+  for (const auto& [a, b] : {std::pair{TPoint{100, 199}, TPoint{100, 100}}, {TPoint{100, 100}, TPoint{83, 53}},
+                             {TPoint{100, 100}, TPoint{117, 53}}}) {
+    c.MoveTo(a.X, a.Y);
+    c.LineTo(b.X, b.Y);
+  }
+  EXPECT_TRUE(SamePixels(picture(), expected));
+
+  EXPECT_TRUE(form3().windowTitle().startsWith(QStringLiteral("rir（描画時間")));
+  form1().returnbuttonClick();
+  EXPECT_TRUE(AllPixels(picture(), clWhite));
+}
+
+}  // namespace
