@@ -25,7 +25,8 @@ int main(int argc, char** argv) {
   for (QWidget* window : app.Windows()) {
     const bool wasVisible = window->isVisible();
     window->show();
-    QApplication::processEvents();
+    // Tool windows lay out their pages only once shown and polished.
+    for (int i = 0; i < 3; ++i) QApplication::processEvents();
     const QString path = out.filePath(window->objectName() + QStringLiteral(".png"));
     if (window->grab().save(path)) {
       std::printf("%s\n", qPrintable(path));

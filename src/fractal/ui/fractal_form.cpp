@@ -25,7 +25,7 @@ TForm3::TForm3(TFractalParams& params, TFractalHost& host, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint), params_(params), host_(host) {
   setObjectName(QStringLiteral("TForm3"));
   setWindowTitle(QStringLiteral("rir"));
-  resize(256, 150);
+  resize(300, 150);  // room for the four page captions in the interface font
   move(453, 103);
   fpop = new QMenu(this);
   QAction* help = fpop->addAction(QStringLiteral("ヘルプ"));
@@ -36,7 +36,7 @@ TForm3::TForm3(TFractalParams& params, TFractalHost& host, QWidget* parent)
 
   page = new QTabWidget(this);
   page->setObjectName(QStringLiteral("page"));
-  page->setGeometry(0, 0, 256, 150);
+  page->setGeometry(0, 0, 300, 150);
   const char* captions[] = {"木構造", "コッホ曲線", "編集", "繰り返し"};
   const char* names[] = {"treetab", "cohhotab", "EditTab", "reptab"};
   QWidget* tabs[4];
