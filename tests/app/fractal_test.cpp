@@ -3,11 +3,13 @@
 #include <QComboBox>
 #include <QCheckBox>
 #include <QTabWidget>
+#include <QToolButton>
 
 #include "canvas_mouse.h"
 #include "draw/ui/picture_box.h"
 #include "draw/ui/pstate_panel.h"
 #include "draw/ui/up_down.h"
+#include "fractal/fractal_pictures.h"
 #include "fractal/ui/fractal_form.h"
 #include "surface/canvas.h"
 
@@ -85,6 +87,45 @@ TEST_F(FractalTest, AStrokeGrowsATreeAndUndoTakesItAway) {
   EXPECT_TRUE(form3().windowTitle().startsWith(QStringLiteral("rir（描画時間")));
   form1().returnbuttonClick();
   EXPECT_TRUE(AllPixels(picture(), clWhite));
+}
+
+// The motif editor driven with the mouse: two releases place a child line, the next line is
+// selected after each end point, the parent box and the number of lines change what is drawn.
+TEST_F(FractalTest, TheMotifEditorPlacesChildLines) {
+  QTest::keyClick(&form1(), Qt::Key_F10);
+  form3().page->setCurrentIndex(2);
+  EXPECT_FALSE(form3().parebox->isChecked());
+  QWidget* editor = form3().edmage;
+  const auto release = [editor](int x, int y, Qt::MouseButton b = Qt::LeftButton) {
+    QTest::mouseMove(editor, QPoint(x, y));
+    QTest::mouseRelease(editor, b, {}, QPoint(x, y));
+  };
+  release(75, 40);
+  EXPECT_TRUE(form3().endPending);
+  release(25, 15);
+  const TMotifLine& first = form3().motif[0];
+  EXPECT_EQ(first.startLen, 50);
+  EXPECT_FLOAT_EQ(first.startU, 0.5f);
+  EXPECT_NEAR(first.endV, -0.25f, 1e-6);
+  EXPECT_EQ(form3().childNo, 1);
+  EXPECT_TRUE(form3().eb[1]->isChecked());
+  release(10, 10, Qt::RightButton);  // other buttons change nothing
+  EXPECT_FALSE(form3().endPending);
+  // The line is drawn in the editor in its preview colour (red for line 1).
+  EXPECT_EQ(form3().edmage->Picture().GetPixel(75, 40), PreviewColor(1));
+
+  // With one child line the stroke becomes that line, carried onto the stroke.
+  form3().udbe->SetPosition(1);
+  emit form3().udbe->Click(TUpDown::btNext);
+  EXPECT_FALSE(form3().eb[1]->isEnabled());
+  form3().udke->SetPosition(1);
+  emit form3().udke->Click(TUpDown::btNext);
+  form1().dtExecute(2);
+  TwoClick({0, 100}, {200, 100});
+  TBitmap expected(200, 200);
+  expected.Canvas().MoveTo(100, 100);
+  expected.Canvas().LineTo(0, 50);
+  EXPECT_TRUE(SamePixels(picture(), expected)) << "the parent is left out on the edit page";
 }
 
 }  // namespace
