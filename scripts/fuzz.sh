@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 bash scripts/install-deps.sh
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}" CCACHE_NOHASHDIR=1
 CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DZUDOZO_FUZZ=ON -DZUDOZO_TESTS=OFF \
   -DZUDOZO_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 cmake --build build-fuzz --target fuzz_targets
