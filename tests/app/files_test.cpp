@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -41,6 +42,18 @@ TEST(CommandLine, OpensTheFileAndUndoShowsTheWhiteStartPicture) {
   EXPECT_EQ(app.Form1().Image->size(), QSize(200, 200));
   app.Form1().returnbuttonClick();
   EXPECT_EQ(picture.GetPixel(0, 0), clRed);
+}
+
+// A name relative to the working folder is recorded by its full path.
+TEST(CommandLine, ARelativeNameIsRecordedByItsFullPath) {
+  QTemporaryDir dir;
+  const QString path = WriteSample(dir);
+  const QString before = QDir::currentPath();
+  QDir::setCurrent(dir.path());
+  TZudozoApp app({QFileInfo(path).fileName()});
+  QDir::setCurrent(before);
+  EXPECT_EQ(app.Document().FileName, QFileInfo(path).absoluteFilePath().toStdString());
+  EXPECT_EQ(app.Document().Picture().Width(), 7);
 }
 
 TEST_F(AppTest, OpenReadsTheChosenFileAndResetsTheView) {
