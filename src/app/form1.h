@@ -69,6 +69,7 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost {
   TColor RightColor() const override;
   void SetDrawingColors(TColor left, TColor right) override;
   void ShowHelpKeyword(const QString& keyword) override;
+  QCursor LineToolCursor() const override;
   void FractalWindowClosed() override;
 
   // The tool palette's buttons by tool number: toolButtons[n] for n = 1..18 ([0] unused),

@@ -141,6 +141,7 @@ void TForm3::createEditPage(QWidget* tab) {
   edmage->setObjectName(QStringLiteral("edmage"));
   edmage->move(50, 4);
   edmage->setMouseTracking(true);
+  edmage->setCursor(host_.LineToolCursor());
   edmage->installEventFilter(this);
   auto* group = new QButtonGroup(this);
   group->setExclusive(true);

@@ -1,5 +1,6 @@
 #pragma once
 // What the fractal settings window needs from the main window that holds the drawing state.
+#include <QCursor>
 #include <QString>
 
 #include "surface/color.h"
@@ -15,6 +16,8 @@ class TFractalHost {
   virtual void SetDrawingColors(TColor left, TColor right) = 0;
   // The help page of a keyword.
   virtual void ShowHelpKeyword(const QString& keyword) = 0;
+  // The line tool's cursor, shown over the motif editor.
+  virtual QCursor LineToolCursor() const = 0;
   // The window's close box: fractal drawing goes off.
   virtual void FractalWindowClosed() = 0;
 };
