@@ -4,7 +4,7 @@
 #include <QCursor>
 #include <array>
 
-constexpr int kToolCount = 18;
+#include "draw/tool_table.h"
 
 class TCursorSlots {
  public:

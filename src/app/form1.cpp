@@ -27,6 +27,8 @@ TForm1::TForm1(TCanvasDocument& document, const TCursorSlots& cursors)
   // pen mode, pen width, font size and the colour samples.
   PstatePanel = new TPstatePanel(*this, pstateHost_);
   pstateHost_->layout()->addWidget(PstatePanel);
+  connectKeys();
+  watchHints();
 
   resize(501, 488);
   setMinimumWidth(500);
@@ -57,7 +59,6 @@ void TForm1::createStateBar() {
   Label2 = label("Label2", QStringLiteral("移動距離"), 60, Qt::AlignRight);
   Label3 = label("Label3", QStringLiteral("角度"), 60, Qt::AlignRight);
   Label4 = label("Label4", QString(), 212, Qt::AlignLeft);
-  Label4->setToolTip(QStringLiteral("ヒント"));
   row->addStretch(1);
 }
 

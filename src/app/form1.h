@@ -4,7 +4,8 @@
 // form1_actions.cpp the action table, form1_menus.cpp the menus and toolbars,
 // form1_document.cpp New, Undo and the document view, form1_files.cpp the open dialog and
 // dropped files, form1_ending.cpp the ways out, help and the version window, form1_palette.cpp
-// showing the tool palette.
+// showing the tool palette, form1_xybar.cpp the coordinate bar, form1_keys.cpp the keyboard,
+// form1_hints.cpp the status hints, form1_text.cpp what the text tools write.
 #include <QMainWindow>
 #include <array>
 #include <functional>
@@ -20,6 +21,9 @@
 
 class QAbstractButton;
 class QActionGroup;
+class QComboBox;
+class QKeyEvent;
+class QSpinBox;
 class QLabel;
 class QScrollBar;
 class QMenu;
@@ -102,6 +106,11 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost {
   // Every tool selection refills the paste buffer from the clipboard.
   std::function<void()> PasteBufferRefill;
 
+  // The coordinate bar's typed point (form1_xybar.cpp): presses, moves and releases on
+  // xyPanel act at (xedit, yedit); xBox fills the two edits with a corner of the picture.
+  QLabel* xyPanel = nullptr;
+  QComboBox* xBox = nullptr;
+  QSpinBox *xedit = nullptr, *yedit = nullptr;
   // The fixed-angle controls of xyBar: the toggle (up at start), the angle 0..90 and its text.
   QToolButton* dxdrop = nullptr;
   QScrollBar* updx = nullptr;
@@ -169,6 +178,21 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost {
   void ScrollBox1MouseUp(int button, int x, int y);
   // Ladx shows the fixed angle.
   void updxChange();
+  // The coordinate bar: xyPanel's events at the typed point, with Image as sender.
+  void xyPanelMouseDown(int button);
+  void xyPanelMouseMove();
+  void xyPanelMouseUp(int button);
+  void xBoxChange();
+  void yeditChange();
+  // Shows or hides the coordinate bar (Apoint, F11).
+  void pointClick();
+  // The single-key shortcuts: a key press that no action took. True when it is consumed,
+  // which is every key unless a text-entry control (Tag 99) has it.
+  bool AppliEventsShortCut(QObject* receiver, const QKeyEvent& key);
+  // Ctrl and an arrow (Acleft, Acright, Acup, Acdown): moves the picture in ScrollBox1.
+  void Akeydown(QAction* action);
+  // Label4 := the sender's hint.
+  void HintMove(QObject* sender);
   // Shows or hides the tool palette (AtoolP).
   void toolshowClick();
   void Help1Click();
@@ -233,6 +257,10 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost {
   void connectModifierKeys();
   void createStrokeControls();
   void createFixAngleControls();
+  void createCoordinateBar();
+  void connectKeys();
+  void watchHints();
+  TTextFigure textFigure() const;
   void routeCanvasMouse(const TCanvasMouse& m);
   TPoint fixedAngle(TPoint q) const;
   void startStroke(QObject* sender, int button, TPoint p);

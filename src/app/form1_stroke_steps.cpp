@@ -114,6 +114,7 @@ void TForm1::drawFigure(TPoint e, TPenMode mode) {
   TCanvas& canvas = picture.Canvas();
   FigureChoice.penModePosition = PstatePanel->pmbar->Position();
   FigureChoice.pasteBuffer = &document_.PasteBuffer();
+  if (FigureChoice.figure == kTextTool || FigureChoice.figure == kAngledTextTool) FigureChoice.text = textFigure();
   // The pen may have been widened since the canvas took its width.
   const int width = std::max(canvas.Pen.Width, PstatePanel->penwidth->Position());
   const TRect reach = FigureReach(FigureChoice, Stroke.points.start, e, width, picture.BoundsRect());

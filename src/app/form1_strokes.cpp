@@ -15,6 +15,7 @@ QString Pair(int a, int b) { return QStringLiteral("%1,%2").arg(a).arg(b); }
 }  // namespace
 
 void TForm1::createStrokeControls() {
+  createCoordinateBar();
   createFixAngleControls();
   connect(this, &TForm1::ImageMouse, this,
           [this](const TCanvasMouse& m) { RunGuarded(this, [&] { routeCanvasMouse(m); }); });

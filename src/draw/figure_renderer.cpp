@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "draw/other_shapes.h"
+#include "draw/tool_table.h"
 #include "surface/bitmap.h"
 
 namespace {
@@ -73,6 +74,8 @@ void RenderFigure(TFigurePoints& points, TPoint e, TCanvas& canvas, TPenMode m, 
       canvas.Pen.Width = 1;
       Line(canvas, s, e);
       break;
-    default: break;  // tools 9, 10, 11, 17 and 18: not drawn here yet
+    case kTextTool: TextFigure(canvas, e, choice.text); break;
+    case kAngledTextTool: AngledTextFigure(canvas, s, e, choice.text); break;
+    default: break;  // tools 9, 10 and 11: not drawn here yet
   }
 }

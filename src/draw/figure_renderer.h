@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "draw/drawing_settings.h"
+#include "draw/text_figure.h"
 #include "surface/canvas.h"
 #include "surface/geometry.h"
 
@@ -24,6 +25,7 @@ struct TFigureChoice {
   int otherShapeParam = 5;      // the other shapes' parameter, 1..9
   int penModePosition = 0;      // the settings' pen mode 0..3, for the copy mode of pastes
   TBitmap* pasteBuffer = nullptr;  // drawn by the paste figures; its Transparent flag follows the copy mode
+  TTextFigure text;                // what the text figures write
 };
 
 // The points of a stroke that the freehand figure advances.
@@ -48,8 +50,10 @@ std::array<TPoint, 3> TrianglePoints(TPoint s, TPoint e);
 // buffer's Transparent flag. The freehand figure (1) then sets points.previous := the old start
 // and points.start := e, so the next call continues from e. Region selection (12) leaves the
 // canvas with a 1-px dotted pen and a clear brush, the angle preview (16) with a 1-px pen.
-// The pastes (13..15) draw nothing without a paste buffer. Fill, eyedropper, spray and the
-// text tools (9, 10, 11, 17, 18) are not drawn by the renderer yet: they draw nothing.
+// The pastes (13..15) draw nothing without a paste buffer. Fill, eyedropper and spray
+// (9, 10, 11) are not drawn by the renderer yet: they draw nothing. The text figures (17, 18)
+// leave the canvas brush clear or solid by the fill setting, the angled text (18) the font
+// turned to its direction.
 // The N-gon (7) stores its vertices in *lastPolygon when given.
 void RenderFigure(TFigurePoints& points, TPoint e, TCanvas& canvas, TPenMode m,
                   const TFigureChoice& choice, TPolygonVertices* lastPolygon = nullptr);

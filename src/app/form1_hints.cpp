@@ -1,0 +1,31 @@
+// The status hint area Label4: the hint of the control under the pointer, for the status
+// labels, the coordinate bar and the main toolbar's buttons, whose pop-up hints are off.
+#include <QAction>
+#include <QLabel>
+#include <QSpinBox>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "app/form1.h"
+#include "app/hint_watcher.h"
+
+void TForm1::watchHints() {
+  Label1->setStatusTip(QStringLiteral("座標"));
+  Label2->setStatusTip(QStringLiteral("移動距離"));
+  Label3->setStatusTip(QStringLiteral("角度"));
+  Label4->setStatusTip(QStringLiteral("ヒント"));
+  auto* watcher = new THintWatcher([this](QObject* sender) { HintMove(sender); }, this);
+  for (QWidget* control : std::initializer_list<QWidget*>{Label1, Label2, Label3, Label4, xedit, yedit, dxdrop, Ladx})
+    watcher->Watch(control);
+  for (QAction* action : ToolsBar->actions())
+    if (QWidget* button = ToolsBar->widgetForAction(action); qobject_cast<QToolButton*>(button))
+      watcher->Watch(button);
+}
+
+void TForm1::HintMove(QObject* sender) {
+  auto* control = qobject_cast<QWidget*>(sender);
+  if (!control) return;
+  // The toolbar buttons carry their hints as their (never shown) tool tips, the Save button's
+  // naming the file.
+  ShowHint(control->parentWidget() == ToolsBar ? control->toolTip() : control->statusTip());
+}

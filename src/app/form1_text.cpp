@@ -1,0 +1,22 @@
+// What the text tools write: the tool palette memo's lines, read afresh for every drawing,
+// with the font, angle and fill setting of the settings panel.
+#include <QPlainTextEdit>
+#include <QScrollBar>
+
+#include "app/form1.h"
+#include "draw/ui/pstate_panel.h"
+#include "windows/tool_palette.h"
+
+TTextFigure TForm1::textFigure() const {
+  TTextFigure text;
+  if (ToolPalette) {
+    for (const QString& line : ToolPalette->edit7->toPlainText().split(QLatin1Char('\n')))
+      text.lines.push_back(line.toStdString());
+  }
+  const TDrawingSettings settings = PstatePanel->Settings();
+  text.font = settings.font;
+  text.ppi = PstatePanel->PixelsPerInch();
+  text.escapement = settings.textAngle;
+  text.fillSetting = settings.fillSetting;
+  return text;
+}

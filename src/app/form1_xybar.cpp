@@ -1,0 +1,82 @@
+// The coordinate bar xyBar: a typed point and a panel on which presses, moves and releases act
+// at that point, so that any tool draws at exact coordinates; F11 shows and hides it.
+#include <QAction>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <climits>
+
+#include "app/click_panel.h"
+#include "app/error_guard.h"
+#include "app/form1.h"
+#include "draw/picture_corners.h"
+
+namespace {
+
+// The corners of the picture in xBox's order; "内" is the corner pixel, "外" one past it.
+constexpr const char* kCornerItems[kPictureCornerCount] = {
+    "左上", "右上(内)", "右上(外)", "左下(内）", "左下(外）", "右下(内)", "右下(外)"};
+
+QSpinBox* typedCoordinate(const char* name, const char* hint) {
+  auto* edit = new QSpinBox;
+  edit->setObjectName(QLatin1String(name));
+  edit->setRange(INT_MIN, INT_MAX);  // points outside the picture are drawn clipped
+  edit->setStatusTip(QString::fromUtf8(hint));
+  edit->setProperty("Tag", 99);  // a text entry: typed digits are coordinates, not tool keys
+  edit->setFixedWidth(60);
+  return edit;
+}
+
+}  // namespace
+
+void TForm1::createCoordinateBar() {
+  auto* row = new QHBoxLayout(xyBar);
+  row->setContentsMargins(2, 1, 2, 1);
+  row->setSpacing(2);
+
+  auto* panel = new TClickPanel(QStringLiteral("Click"), xyBar);
+  panel->setObjectName(QStringLiteral("xyPanel"));
+  panel->setFixedSize(40, 21);
+  xyPanel = panel;
+  connect(panel, &TClickPanel::panelMouse, this, [this](const TCanvasMouse& m) {
+    RunGuarded(this, [&] {
+      if (m.kind == TCanvasMouse::Down) xyPanelMouseDown(m.Button);
+      else if (m.kind == TCanvasMouse::Move) xyPanelMouseMove();
+      else xyPanelMouseUp(m.Button);
+    });
+  });
+
+  xBox = new QComboBox(xyBar);
+  xBox->setObjectName(QStringLiteral("xBox"));
+  for (const char* item : kCornerItems) xBox->addItem(QString::fromUtf8(item));
+  connect(xBox, &QComboBox::activated, this, [this] { xBoxChange(); });
+
+  xedit = typedCoordinate("xedit", "X座標");
+  yedit = typedCoordinate("yedit", "Ｙ座標");
+  connect(yedit, &QSpinBox::valueChanged, this, [this] { yeditChange(); });
+
+  for (QWidget* control : std::initializer_list<QWidget*>{xyPanel, xBox, xedit, yedit}) row->addWidget(control);
+  connect(Apoint, &QAction::triggered, this, [this] { RunGuarded(this, [&] { pointClick(); }); });
+}
+
+void TForm1::xyPanelMouseDown(int button) { ImageMouseDown(Image, button, xedit->value(), yedit->value()); }
+void TForm1::xyPanelMouseMove() { ImageMouseMove(Image, xedit->value(), yedit->value()); }
+void TForm1::xyPanelMouseUp(int button) { ImageMouseUp(Image, button, xedit->value(), yedit->value()); }
+
+void TForm1::xBoxChange() {
+  if (xBox->currentIndex() < 0) return;
+  const TBitmap& picture = document_.Picture();
+  const TPoint corner = PictureCorner(xBox->currentIndex(), picture.Width(), picture.Height());
+  xedit->setValue(corner.X);
+  // The point still names the corner chosen; only a typed y stops naming it.
+  const QSignalBlocker keepCorner(yedit);
+  yedit->setValue(corner.Y);
+}
+
+void TForm1::yeditChange() { xBox->setCurrentIndex(-1); }
+
+void TForm1::pointClick() {
+  xyBar->setHidden(!xyBar->isHidden());
+  Apoint->setChecked(!xyBar->isHidden());
+}
