@@ -32,16 +32,22 @@ int TextFontHeight(int size, int ppi) {
   return int(std::nearbyint(-(double(ppi) * size / 72.0)));
 }
 
-void MakeTextFont(TCanvas& canvas, const TTextFontSettings& font, int angle, int ppi) {
+TFont TextFont(const TTextFontSettings& font, int angle, int ppi) {
   TFont made;
   made.Name = font.face;
   made.Height = TextFontHeight(font.size, ppi);
-  made.Color = canvas.Font.Color;
+  made.Color = clBlack;
   made.Escapement = angle * 10;
   made.Weight = font.bold ? 700 : 400;
   made.Italic = font.italic;
   made.Underline = font.underline;
   made.StrikeOut = font.strikeout;
+  return made;
+}
+
+void MakeTextFont(TCanvas& canvas, const TTextFontSettings& font, int angle, int ppi) {
+  TFont made = TextFont(font, angle, ppi);
+  made.Color = canvas.Font.Color;
   canvas.Font = made;
 }
 

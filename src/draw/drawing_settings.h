@@ -62,6 +62,9 @@ void ApplyFillSetting(TCanvas& canvas, int fillSetting, const TBitmap& brushPatt
 // The pixel height of a text font: -(ppi * size / 72), ties to even (negative: character height).
 int TextFontHeight(int size, int ppi);
 
+// The text font turned by angle degrees, in black.
+TFont TextFont(const TTextFontSettings& font, int angle, int ppi = kPixelsPerInch);
+
 // Replaces the canvas font by the text font turned by angle degrees. The font colour stays.
 void MakeTextFont(TCanvas& canvas, const TTextFontSettings& font, int angle, int ppi = kPixelsPerInch);
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "draw/tool_table.h"
 #include "surface/bitmap.h"
 
 namespace {
@@ -36,6 +37,18 @@ Box AroundCircle(TPoint s, TPoint e) {
   return Box{cx - radius, cy - radius, cx + radius + 1, cy + radius + 1};
 }
 
+// The text cells as written, and around them room for glyphs that reach past their cells
+// (italics, overhanging letters).
+Box TextAt(const TFigureChoice& choice, TPoint s, TPoint e) {
+  const auto extent = TextFigureExtent(choice.figure == kAngledTextTool, s, e, choice.text);
+  if (!extent) return Box{0, 0, 0, 0};
+  auto whole = [](double v) { return (long long)std::clamp(v, -1e15, 1e15); };
+  const long long margin = std::abs(extent->fontHeight) / 2 + 2;
+  return Box{whole(std::floor(extent->left)), whole(std::floor(extent->top)), whole(std::ceil(extent->right)) + 1,
+             whole(std::ceil(extent->bottom)) + 1}
+      .Inflated(margin);
+}
+
 Box PasteAt(TPoint e, const TBitmap* buffer) {
   if (!buffer) return Box{0, 0, 0, 0};
   return Box{e.X, e.Y, (long long)e.X + buffer->Width(), (long long)e.Y + buffer->Height()};
@@ -54,7 +67,8 @@ TRect FigureReach(const TFigureChoice& choice, TPoint s, TPoint e, int penWidth,
       return Between(s, e).Inflated(pen).ClippedTo(whole);
     case 7: return AroundCircle(s, e).Inflated(pen).ClippedTo(whole);
     case 8: return Between(s, e).Inflated(sideways + pen).ClippedTo(whole);
-    case 9: case 17: case 18: return whole;
+    case 9: return whole;
+    case kTextTool: case kAngledTextTool: return TextAt(choice, s, e).ClippedTo(whole);
     // The spray's dots fall in the square of side 2 * width around E.
     case 11: return Between(e, e).Inflated(penWidth + 1).ClippedTo(whole);
     case 12: case 16: return Between(s, e).Inflated(2).ClippedTo(whole);

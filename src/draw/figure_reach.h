@@ -6,8 +6,9 @@
 
 // A rectangle of `whole` (right and bottom exclusive) holding every pixel that RenderFigure of
 // choice.figure from s to e can change with a pen at most penWidth wide; it may hold more.
-// Figures whose extent depends on the picture or the text (area fill 9, text 17 and 18) reach
-// all of `whole`; the eyedropper (10) and unknown figures reach nothing (an empty rectangle).
+// Area fill (9), whose extent depends on the picture, reaches all of `whole`; the text figures
+// (17, 18) reach their lines as choice.text holds them; the eyedropper (10) and unknown figures
+// reach nothing (an empty rectangle).
 TRect FigureReach(const TFigureChoice& choice, TPoint s, TPoint e, int penWidth, const TRect& whole);
 
 // The smallest rectangle holding a and b; an empty rectangle adds nothing.

@@ -1,10 +1,13 @@
 #include "draw/text_figure.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "draw/stroke_geometry.h"
 #include "draw/whole_pixels.h"
+#include "surface/font_engine.h"
 
 namespace {
 
@@ -19,13 +22,16 @@ TPoint TextLineStep(int angleDegrees, int fontHeight) {
   return TPoint{RoundToPixel(std::cos(across) * fontHeight), RoundToPixel(std::sin(across) * fontHeight)};
 }
 
+TPoint TextLineAnchor(TPoint anchor, TPoint step, int line) {
+  return TPoint{RoundToPixel((long double)anchor.X - (long double)line * step.X),
+                RoundToPixel((long double)anchor.Y + (long double)line * step.Y)};
+}
+
 void WriteTextLines(TCanvas& canvas, TPoint anchor, int angleDegrees, const std::vector<std::string>& lines) {
   const TPoint step = TextLineStep(angleDegrees, canvas.Font.Height);
-  long long x = anchor.X, y = anchor.Y;
-  for (const std::string& line : lines) {
-    canvas.TextOut(RoundToPixel(x), RoundToPixel(y), line);
-    x -= step.X;
-    y += step.Y;
+  for (std::size_t d = 0; d < lines.size(); ++d) {
+    const TPoint p = TextLineAnchor(anchor, step, int(d));
+    canvas.TextOut(p.X, p.Y, lines[d]);
   }
 }
 
@@ -39,4 +45,31 @@ void AngledTextFigure(TCanvas& canvas, TPoint s, TPoint e, const TTextFigure& te
   MakeTextFont(canvas, text.font, angle, text.ppi);
   TextBackground(canvas, text.fillSetting);
   WriteTextLines(canvas, s, angle, text.lines);
+}
+
+std::optional<TTextExtent> TextFigureExtent(bool angled, TPoint s, TPoint e, const TTextFigure& text) {
+  const int angle = angled ? AngleOf(s, e) : text.escapement;
+  const TPoint anchor = angled ? s : e;
+  const TFont font = TextFont(text.font, angle, text.ppi);
+  const TPoint step = TextLineStep(angle, font.Height);
+  double c = 1, sn = 0;
+  EscapementCosSin(font.Escapement, c, sn);
+  constexpr double kNone = std::numeric_limits<double>::infinity();
+  TTextExtent extent{kNone, kNone, -kNone, -kNone, font.Height};
+  for (std::size_t d = 0; d < text.lines.size(); ++d) {
+    const TTextRun run = MeasureText(font, text.lines[d]);
+    if (run.Width <= 0) continue;
+    const TPoint p = TextLineAnchor(anchor, step, int(d));
+    // The cell turns with the text: along the base line (cos, -sin), down the cell (sin, cos).
+    for (const double along : {0.0, double(run.Width)})
+      for (const double down : {0.0, double(run.Metrics.CellHeight())}) {
+        const double x = p.X + along * c + down * sn, y = p.Y - along * sn + down * c;
+        extent.left = std::min(extent.left, x);
+        extent.right = std::max(extent.right, x);
+        extent.top = std::min(extent.top, y);
+        extent.bottom = std::max(extent.bottom, y);
+      }
+  }
+  if (extent.left > extent.right) return std::nullopt;
+  return extent;
 }

@@ -2,6 +2,7 @@
 // The two text figures: the memo's lines written at a point with the text angle (tool 17), or
 // from a start point toward the pointer (tool 18). Every line after the first is offset from
 // the one before by the font height, across the writing direction.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ struct TTextFigure {
 // down and upward text (90 degrees) |height| to the right.
 TPoint TextLineStep(int angleDegrees, int fontHeight);
 
+// The anchor of line number `line` (0 first) for a line step as above.
+TPoint TextLineAnchor(TPoint anchor, TPoint step, int line);
+
 // Writes lines with their first line's top-left at anchor, in the canvas font, which is taken
 // to be turned by angleDegrees.
 void WriteTextLines(TCanvas& canvas, TPoint anchor, int angleDegrees, const std::vector<std::string>& lines);
@@ -35,3 +39,12 @@ void TextFigure(TCanvas& canvas, TPoint e, const TTextFigure& text);
 // The angled text from s toward e: the canvas font is rebuilt at AngleOf(s, e) (its colour
 // stays), the background by the fill setting, and the lines are anchored at s.
 void AngledTextFigure(TCanvas& canvas, TPoint s, TPoint e, const TTextFigure& text);
+
+// The smallest box, in picture coordinates, holding the turned text cells (advance width by
+// cell height) of every non-empty line as one of the figures writes them from s to e, with the
+// height of its font; none when nothing is written. Glyphs may reach a little past their cells.
+struct TTextExtent {
+  double left, top, right, bottom;
+  int fontHeight;
+};
+std::optional<TTextExtent> TextFigureExtent(bool angled, TPoint s, TPoint e, const TTextFigure& text);

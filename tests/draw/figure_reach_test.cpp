@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
+#include <vector>
 
 #include "draw/figure_reach.h"
 #include "draw/stroke_state.h"
@@ -23,6 +25,8 @@ std::string TraceOutsideReach(const TFigureChoice& choice, TPoint s, TPoint e, i
   canvas.Pen.Width = penWidth;
   canvas.Brush.Color = clRed;
   const TRect reach = FigureReach(choice, s, e, penWidth, picture.BoundsRect());
+  // The text tool writes in the font the stroke's first press built.
+  MakeTextFont(canvas, choice.text.font, choice.text.escapement);
   TFigurePoints points{s, s};
   RenderFigure(points, e, canvas, pmCopy, choice);
   for (int y = 0; y < picture.Height(); ++y)
@@ -55,14 +59,46 @@ TEST(FigureReach, HoldsEveryPixelOfThePenAndBrushFiguresAndThePastes) {
   }
 }
 
+TEST(FigureReach, HoldsEveryPixelOfTheTextAtAnyAngleSizeAndStyle) {
+  std::mt19937 random(11);
+  std::uniform_int_distribution<int> x(-20, 180), y(-20, 140), angle(-180, 180), size(1, 30), coin(0, 1);
+  const std::vector<std::string> memos[] = {{"AB", "CD"}, {"Wj", "", "fgy|"}, {"日本語のテキスト"}, {}};
+  for (int figure : {17, 18}) {
+    for (const auto& lines : memos) {
+      for (int i = 0; i < 12; ++i) {
+        TFigureChoice choice;
+        choice.figure = figure;
+        choice.text.lines = lines;
+        choice.text.escapement = angle(random);
+        choice.text.fillSetting = coin(random);
+        choice.text.font.size = size(random);
+        choice.text.font.italic = coin(random);
+        choice.text.font.bold = coin(random);
+        choice.text.font.underline = coin(random);
+        const TPoint s{x(random), y(random)}, e{x(random), y(random)};
+        EXPECT_EQ(TraceOutsideReach(choice, s, e, 1), "") << "angle " << choice.text.escapement << " size "
+                                                          << choice.text.font.size;
+      }
+    }
+  }
+}
+
 TEST(FigureReach, SprayFillAndTextReachTheirAreasAndTheEyedropperNothing) {
   const TRect whole{0, 0, 100, 80};
   TFigureChoice choice;
   choice.figure = 11;
   EXPECT_EQ(FigureReach(choice, TPoint{0, 0}, TPoint{50, 40}, 5, whole), (TRect{44, 34, 57, 47}));
-  for (int figure : {9, 17, 18}) {
+  choice.figure = 9;
+  EXPECT_EQ(FigureReach(choice, TPoint{5, 5}, TPoint{6, 6}, 1, whole), whole);
+  // Text reaches its lines only, and an empty memo nothing.
+  for (int figure : {17, 18}) {
     choice.figure = figure;
-    EXPECT_EQ(FigureReach(choice, TPoint{5, 5}, TPoint{6, 6}, 1, whole), whole);
+    choice.text.lines = {"AB"};
+    const TRect text = FigureReach(choice, TPoint{5, 5}, TPoint{60, 5}, 1, whole);
+    EXPECT_FALSE(text.IsEmpty());
+    EXPECT_LT(text.Bottom, 40);
+    choice.text.lines = {};
+    EXPECT_TRUE(FigureReach(choice, TPoint{5, 5}, TPoint{60, 5}, 1, whole).IsEmpty());
   }
   choice.figure = 10;
   EXPECT_TRUE(FigureReach(choice, TPoint{5, 5}, TPoint{6, 6}, 1, whole).IsEmpty());
