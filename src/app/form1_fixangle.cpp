@@ -36,8 +36,8 @@ void TForm1::createFixAngleControls() {
   Ladx->setStatusTip(QStringLiteral("固定角度"));
 
   row->addWidget(dxdrop);
-  row->addWidget(updx);
   row->addWidget(Ladx);
+  row->addWidget(updx);
   connect(updx, &QScrollBar::valueChanged, this, [this] { updxChange(); });
 }
 

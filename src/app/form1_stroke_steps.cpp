@@ -36,6 +36,8 @@ void TForm1::previewMove(TPoint q) {
     drawFigure(q, PstatePanel->penModeValue);  // the segment; q becomes the start point
   } else if (FigurePreviewsOverSnapshot(figure)) {
     restoreTouched();
+    // Point symmetry centres the stretched paste and turns the angled text about the press.
+    if (Asym->isChecked()) Stroke.points.start = MirrorPoint(q, Stroke.centre);
     drawFigure(q, PstatePanel->penModeValue);
   } else {
     // Inverting the last preview again removes it; the figures that are not pen or brush

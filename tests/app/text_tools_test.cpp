@@ -3,6 +3,7 @@
 // opaque background; another button's release takes the text back.
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QToolButton>
 
 #include "canvas_mouse.h"
 #include "draw/ui/pstate_panel.h"
@@ -21,6 +22,7 @@ class TextToolTest : public CanvasMouseTest {
   using CanvasMouseTest::Press;
   using CanvasMouseTest::Release;
   using CanvasMouseTest::TwoClick;
+  using CanvasMouseTest::form1;
 
  protected:
   void SetUp() override {
@@ -82,6 +84,22 @@ TEST_F(TextToolTest, TheMemoIsWrittenWhereTheStrokeEnds) {
        [](TextToolTest& t) { t.TwoClick(TPoint{0, 100}, TPoint{100, 0}); }, 45, {0, 100}, {8, 108}},
       {"angled text straight down", Qt::Key_S, 30, 1, 0,
        [](TextToolTest& t) { t.TwoClick(TPoint{100, 20}, TPoint{100, 180}); }, 270, {100, 20}, {88, 20}},
+      // Point symmetry turns the text about the press point: it starts at the pointer's mirror.
+      {"angled text with point symmetry", Qt::Key_S, 0, 0, 0,
+       [](TextToolTest& t) {
+         QTest::keyClick(&t.form1(), Qt::Key_F8);
+         t.TwoClick(TPoint{100, 100}, TPoint{150, 50});
+         QTest::keyClick(&t.form1(), Qt::Key_F8);
+       },
+       45, {50, 150}, {58, 158}},
+      // The fixed angle of 45 degrees snaps a flatter drag onto the diagonal.
+      {"angled text at the fixed angle", Qt::Key_S, 0, 0, 0,
+       [](TextToolTest& t) {
+         t.form1().dxdrop->setChecked(true);
+         t.TwoClick(TPoint{0, 100}, TPoint{100, 30});
+         t.form1().dxdrop->setChecked(false);
+       },
+       45, {0, 100}, {8, 108}},
   };
   for (const TextCase& c : cases) {
     Paint(kGround);
