@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <iterator>
 
 #include "app/error_guard.h"
@@ -38,7 +39,8 @@ class TShortcutHook : public QObject {
 bool KeysOfTheDrawingWindows(const QWidget* receiver, const QWidget* helpWindow) {
   const QWidget* window = receiver->window();
   if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) return false;
-  return window != helpWindow && !qobject_cast<const QDialog*>(window) && window->windowType() != Qt::Popup;
+  return window != helpWindow && !qobject_cast<const QDialog*>(window) && window->windowType() != Qt::Popup &&
+         !qobject_cast<const QMenuBar*>(receiver);
 }
 
 // A text-entry control (Tag 99: the font box, the palette memo, the typed coordinates) or a
@@ -74,8 +76,8 @@ void TForm1::connectKeys() {
 }
 
 bool TForm1::AppliEventsShortCut(QObject* receiver, const QKeyEvent& key) {
-  const auto* w = static_cast<QWidget*>(receiver);
-  if (!KeysOfTheDrawingWindows(w, HelpWindow) || InTextEntry(w)) return false;
+  const auto* w = qobject_cast<const QWidget*>(receiver);
+  if (!w || !KeysOfTheDrawingWindows(w, HelpWindow) || InTextEntry(w)) return false;
   const TKeyedSettings before{ToolNumber, PstatePanel->brbar->Position(), PstatePanel->pmbar->Position(),
                               PstatePanel->penwidth->Position(), PstatePanel->Fsize->Position()};
   const TKeyedSettings after = ApplyKey(VirtualKeyOf(key), DrawingFlag, before);

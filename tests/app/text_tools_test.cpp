@@ -38,6 +38,7 @@ class TextToolTest : public CanvasMouseTest {
   // The whole picture in one colour, whatever brush the last stroke left.
   void Paint(TColor c) {
     picture().Canvas().Brush.Style = bsSolid;
+    picture().Canvas().Brush.Bitmap = nullptr;
     picture().Canvas().Brush.Color = c;
     picture().Canvas().FillRect(picture().BoundsRect());
   }
@@ -71,7 +72,7 @@ TEST_F(TextToolTest, TheMemoIsWrittenWhereTheStrokeEnds) {
          t.Release(60, 80);
        },
        0, {60, 80}, {60, 92}},
-      {"a right click on an opaque background", Qt::Key_A, 0, 5, 1, [](TextToolTest& t) { t.Click(30, 40, 1); }, 0,
+      {"a right click on the hatch fill, which is opaque", Qt::Key_A, 0, 5, 1, [](TextToolTest& t) { t.Click(30, 40, 1); }, 0,
        {30, 40}, {30, 52}},
       {"a release with the other button", Qt::Key_A, 0, 0, 0,
        [](TextToolTest& t) {
@@ -82,7 +83,7 @@ TEST_F(TextToolTest, TheMemoIsWrittenWhereTheStrokeEnds) {
        0, none, none},
       {"angled text at 45 degrees", Qt::Key_S, 0, 0, 0,
        [](TextToolTest& t) { t.TwoClick(TPoint{0, 100}, TPoint{100, 0}); }, 45, {0, 100}, {8, 108}},
-      {"angled text straight down", Qt::Key_S, 30, 1, 0,
+      {"angled text straight down on the pattern fill", Qt::Key_S, 30, 8, 0,
        [](TextToolTest& t) { t.TwoClick(TPoint{100, 20}, TPoint{100, 180}); }, 270, {100, 20}, {88, 20}},
       // Point symmetry turns the text about the press point: it starts at the pointer's mirror.
       {"angled text with point symmetry", Qt::Key_S, 0, 0, 0,
