@@ -1,13 +1,15 @@
 // The text tool writing a memo of 1,000 characters (20 lines of 50) at 30 degrees on a
 // 1000 x 1000 picture, as one preview of a text stroke: the glyphs already turned (every move
-// after the first), the same with an opaque background, one line of 1,000 characters, and a
-// new angle every time (the angled-text drag, whose glyphs are turned afresh at each move).
+// after the first), the same with an opaque background, one line of 1,000 characters, a new
+// angle every time (the angled-text drag, whose glyphs are turned afresh at each move), and
+// the rectangle a preview restores (measured at every move).
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <numbers>
 #include <string>
 
+#include "draw/figure_reach.h"
 #include "draw/text_figure.h"
 #include "surface/bitmap.h"
 
@@ -61,6 +63,15 @@ void BM_AngledTextNewDirection(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kLines * kLineLength);
 }
 BENCHMARK(BM_AngledTextNewDirection)->Iterations(360)->Unit(benchmark::kMillisecond);
+
+void BM_TextReach(benchmark::State& state) {
+  TFigureChoice choice;
+  choice.figure = 17;
+  choice.text = Memo(kLines, kLineLength, 0);
+  for (auto _ : state)
+    benchmark::DoNotOptimize(FigureReach(choice, TPoint{100, 800}, TPoint{100, 800}, 1, Picture().BoundsRect()));
+}
+BENCHMARK(BM_TextReach)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
