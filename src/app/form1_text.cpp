@@ -1,7 +1,6 @@
 // What the text tools write: the tool palette memo's lines, read afresh for every drawing,
 // with the font, angle and fill setting of the settings panel.
 #include <QPlainTextEdit>
-#include <QScrollBar>
 
 #include "app/form1.h"
 #include "draw/ui/pstate_panel.h"
