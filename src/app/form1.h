@@ -95,12 +95,6 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost {
   std::function<void(TPoint start, TPoint previous, bool generate)> FractalHandOff;
   // The end of every press, move and release on the canvas: the event's sender and point.
   std::function<void(QObject* sender, TPoint p)> ZoomNotification;
-  // Region editing's second press, after its dotted rectangle was removed.
-  std::function<void(TPoint start, TPoint end, int button)> RegionCompletion;
-  // The angled paste's second press with the stroke button, on the restored picture.
-  std::function<void(TPoint start, TPoint end)> RotatedPaste;
-  // Every tool selection refills the paste buffer from the clipboard.
-  std::function<void()> PasteBufferRefill;
 
   // The fixed-angle controls of xyBar: the toggle (up at start), the angle 0..90 and its text.
   QToolButton* dxdrop = nullptr;
@@ -113,7 +107,7 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost {
   // The eighteen tool actions; ToolActions[n - 1] carries tool number n.
   std::array<QAction*, kToolCount> ToolActions{};
   QActionGroup* modifierGroup = nullptr;  // Aorigin, Apoly, Asym: at most one down
-  // Edit menu commands whose handlers come with the image operations.
+  // The Edit menu's commands besides Undo.
   QAction *Mcut, *Mcopy, *MPaste, *Mallselect, *Mpastefile, *R1;
   QAction *MContents, *Mversion;
 
@@ -180,6 +174,21 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost {
   void G1Click(bool horizontal);
   void MprecoverClick();
   void R1Click();
+  // Region editing and the paste buffer (form1_regions.cpp). CompleteRegion selects the
+  // rectangle with corners a and b and, when it is not empty and button is the stroke's own,
+  // opens the region menu by b.
+  void CompleteRegion(TPoint a, TPoint b, int button);
+  void MmcopyClick();
+  void MmcutClick();
+  void MbrushClick();
+  // The paste buffer becomes the clipboard's picture, or its text written in the picture's
+  // font; with neither it stays as it was.
+  void RefillPasteBuffer();
+  // The whole-picture clipboard and select-all (form1_clipboard.cpp).
+  void McopyClick();
+  void McutClick();
+  void MPasteClick();
+  void MallselectClick();
   void Help3Click();
   void MversionClick();
 
@@ -216,6 +225,8 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost {
   void connectCommand(QAction* action, void (TForm1::*command)());
   void createMenus();
   void connectImageOperations();
+  void connectRegionCommands();
+  void connectClipboardCommands();
   void createToolsBar();
   void createStateBar();
   QWidget* createClientArea();
@@ -241,6 +252,10 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost {
   void releaseStroke(int button, TPoint q);
   void drawFigure(TPoint e, TPenMode mode);
   void restoreTouched();
+  // The eyedropper's colour goes into the active colour slot (left or right).
+  void pickColor(TColor c);
+  // The angled paste's second press with the stroke button, on the restored picture.
+  void pasteRotated(TPoint s, TPoint q);
   void showStrokeLabelsIdle();
   void notifyZoom(QObject* sender, TPoint p);
   void generateFractal(TPoint start, TPoint previous, bool generate);

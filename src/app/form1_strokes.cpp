@@ -16,6 +16,7 @@ QString Pair(int a, int b) { return QStringLiteral("%1,%2").arg(a).arg(b); }
 
 void TForm1::createStrokeControls() {
   createFixAngleControls();
+  FigureChoice.colorPicked = [this](TColor c) { pickColor(c); };
   connect(this, &TForm1::ImageMouse, this,
           [this](const TCanvasMouse& m) { RunGuarded(this, [&] { routeCanvasMouse(m); }); });
 }
