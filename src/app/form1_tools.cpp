@@ -65,5 +65,6 @@ void TForm1::dtExecute(int tag) {
   AtoolP->setIcon(ToolbarIcon(tag + 11));
   Image->setCursor(Cursors().Slot(tag));
   ScrollBox1->setCursor(Cursors().Slot(tag));
+  setZoomCursor(tag);
   Image->setStatusTip(ToolActions[tag - 1]->statusTip());
 }
