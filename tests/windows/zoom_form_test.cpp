@@ -38,6 +38,9 @@ TEST_F(ZoomTest, F9AndTheCloseBoxShowAndHideTheWindowWithTheToolbarButton) {
   EXPECT_EQ(zoom().redit->text(), QStringLiteral("2"));
   EXPECT_TRUE(zoom().stopbutton->isChecked());
   EXPECT_TRUE(zoom().timeSpeed->isChecked());
+  for (QToolButton* toggle : {zoom().stopbutton, zoom().timeSpeed})
+    for (QIcon::State state : {QIcon::On, QIcon::Off})
+      EXPECT_FALSE(toggle->icon().pixmap(16, QIcon::Normal, state).isNull()) << toggle->objectName().toStdString();
   // The centre starts just past the bottom-right corner, and moves while hidden without
   // rendering the view.
   EXPECT_EQ(TPoint(zoom().zoomX, zoom().zoomY), (TPoint{200, 200}));
