@@ -1,10 +1,10 @@
 // The zoom window's handlers: rendering, the magnified view as a drawing surface, the
 // position panel and the arrow buttons with their repeat.
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QLabel>
 #include <QTimer>
 #include <QToolButton>
 
