@@ -41,6 +41,7 @@ TForm4::TForm4(TZoomHost& host, QWidget* parent)
   zoomage->setObjectName(QStringLiteral("zoomage"));
   zoomage->setMouseTracking(true);
   zoomage->installEventFilter(this);
+  zoomage->Picture().SetPixelFormat(document().PixelFormat());
   createMagnificationBar();
   createPositionControls();
 
