@@ -4,7 +4,7 @@
 // form1_actions.cpp the action table, form1_menus.cpp the menus and toolbars,
 // form1_document.cpp New, Undo and the document view, form1_files.cpp the open dialog and
 // dropped files, form1_ending.cpp the ways out, help and the version window, form1_palette.cpp
-// showing the tool palette.
+// showing the tool palette, form1_zoom.cpp showing and feeding the zoom window.
 #include <QMainWindow>
 #include <array>
 #include <functional>
@@ -17,6 +17,7 @@
 #include "draw/ui/pstate_host.h"
 #include "fractal/fractal_params.h"
 #include "fractal/ui/fractal_host.h"
+#include "windows/zoom_host.h"
 
 class QAbstractButton;
 class QActionGroup;
@@ -34,8 +35,9 @@ class TPstatePanel;
 class Tresizeform;
 class TCchangeform;
 class TForm3;
+class TForm4;
 
-class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost {
+class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost, public TZoomHost {
   Q_OBJECT
  public:
   // document and cursors belong to the program and outlive the window.
@@ -53,6 +55,7 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost {
   Tresizeform* ResizeForm = nullptr;
   TCchangeform* CchangeForm = nullptr;  // the colour conversion dialog
   TForm3* FractalForm = nullptr;        // the fractal settings window "rir"
+  TForm4* ZoomForm = nullptr;           // the zoom window
 
   // Fractal drawing (form1_fractal.cpp): the parameter record the settings window writes and
   // the walk state of the generators.
@@ -71,6 +74,16 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost {
   void ShowHelpKeyword(const QString& keyword) override;
   QCursor LineToolCursor() const override;
   void FractalWindowClosed() override;
+
+  // Takes the zoom window (form1_zoom.cpp): F9 shows and hides it, and the canvas's mouse
+  // events re-centre it while it tracks the pointer, or redraw it.
+  void ConnectZoomWindow(TForm4* form);
+  // Shows or hides the zoom window; zoomB is down and Mzoom checked while it is shown.
+  void zoombuttonclick();
+  // What the zoom window takes from this window.
+  bool Drawing() const override { return DrawingFlag; }
+  void ShowCoordinates(TPoint p) override;
+  void ZoomWindowClosed() override;
 
   // The tool palette's buttons by tool number: toolButtons[n] for n = 1..18 ([0] unused),
   // filled by the palette at its creation.
@@ -153,9 +166,9 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost {
   void AoriginExecute(int tag);
   // The stroke protocol, in picture coordinates (outside the picture too). Buttons: 0 left,
   // 1 right, 2 middle. sender is the control the event came from.
-  void ImageMouseDown(QObject* sender, int button, int x, int y);
-  void ImageMouseMove(QObject* sender, int x, int y);
-  void ImageMouseUp(QObject* sender, int button, int x, int y);
+  void ImageMouseDown(QObject* sender, int button, int x, int y) override;
+  void ImageMouseMove(QObject* sender, int x, int y) override;
+  void ImageMouseUp(QObject* sender, int button, int x, int y) override;
   // Events on the scroll box beside the picture, already in picture coordinates: forwarded
   // with ScrollBox1 as sender.
   void ScrollBox1MouseDown(int button, int x, int y);
@@ -259,6 +272,10 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost {
   void showStrokeLabelsIdle();
   void notifyZoom(QObject* sender, TPoint p);
   void generateFractal(TPoint start, TPoint previous, bool generate);
+  // The zoom window's part of Undo, tool selection and a reset document view.
+  void redrawZoom();
+  void setZoomCursor(int tool);
+  void setZoomViewFormat();
 
   TCanvasDocument& document_;
   const TCursorSlots& cursors_;

@@ -76,6 +76,8 @@ void TForm1::showStrokeLabelsIdle() {
   Label3->setText(QStringLiteral("角度"));
 }
 
+void TForm1::ShowCoordinates(TPoint p) { Label1->setText(Pair(p.X, p.Y)); }
+
 void TForm1::notifyZoom(QObject* sender, TPoint p) {
   if (ZoomNotification) ZoomNotification(sender, p);
 }

@@ -64,6 +64,7 @@ void TForm1::dtExecute(int tag) {
   AtoolP->setIcon(ToolbarIcon(tag + 11));
   Image->setCursor(Cursors().Slot(tag));
   ScrollBox1->setCursor(Cursors().Slot(tag));
+  setZoomCursor(tag);
   Image->setStatusTip(ToolActions[tag - 1]->statusTip());
   // Last, so that a clipboard picture too large to hold leaves the tool chosen all the same.
   RefillPasteBuffer();
