@@ -17,9 +17,8 @@
 
 namespace {
 
-// An arrow button held down steps once at the click, then repeats after a pause like a key
-// held on the keyboard, then every interval of the chosen speed.
-constexpr int kRepeatDelay = 400;
+// An arrow button held down steps every interval of the chosen speed, and once more at the
+// click when it is released over the button.
 constexpr int kFastRepeat = 10;
 constexpr int kSlowRepeat = 400;
 
@@ -98,15 +97,12 @@ void TForm4::upside(QObject* sender) {
 
 void TForm4::leftbuttonMouseDown(QAbstractButton* button) {
   scrollButton = button;
-  Timer1->start(kRepeatDelay);
+  Timer1->start();
 }
 
 void TForm4::leftbuttonMouseUp() { Timer1->stop(); }
 
-void TForm4::Timer1Timer() {
-  upside(scrollButton);
-  timeSpeedClick();  // after the pause, the interval of the chosen speed
-}
+void TForm4::Timer1Timer() { upside(scrollButton); }
 
 void TForm4::timeSpeedClick() { Timer1->setInterval(timeSpeed->isChecked() ? kFastRepeat : kSlowRepeat); }
 
