@@ -26,11 +26,10 @@ std::string Characters(int count) {
   return s;
 }
 
-TTextFigure Memo(int lines, int lineLength, int fill) {
+TTextFigure Memo(int lines, int lineLength) {
   TTextFigure text;
   text.lines.assign(lines, Characters(lineLength));
   text.escapement = 30;
-  text.fillSetting = fill;
   return text;
 }
 
@@ -40,10 +39,10 @@ TBitmap& Picture() {
 }
 
 void BM_TextAt30(benchmark::State& state, int lines, int lineLength, int fill) {
-  const TTextFigure text = Memo(lines, lineLength, fill);
+  const TTextFigure text = Memo(lines, lineLength);
   TCanvas& c = Picture().Canvas();
   MakeTextFont(c, text.font, text.escapement);
-  for (auto _ : state) TextFigure(c, TPoint{100, 800}, text);
+  for (auto _ : state) TextFigure(c, TPoint{100, 800}, text, fill);
   state.SetItemsProcessed(state.iterations() * lines * lineLength);
 }
 BENCHMARK_CAPTURE(BM_TextAt30, memo_1000_clear, kLines, kLineLength, 0)->Unit(benchmark::kMillisecond);
@@ -53,12 +52,12 @@ BENCHMARK_CAPTURE(BM_TextAt30, line_1000_clear, 1, 1000, 0)->Unit(benchmark::kMi
 // The angled text toward a pointer that moves one step round a circle each time: a new
 // direction, so new turned glyphs, at every iteration (360 of them, each once).
 void BM_AngledTextNewDirection(benchmark::State& state) {
-  const TTextFigure text = Memo(kLines, kLineLength, 0);
+  const TTextFigure text = Memo(kLines, kLineLength);
   TCanvas& c = Picture().Canvas();
   int degrees = 0;
   for (auto _ : state) {
     const double a = ++degrees * std::numbers::pi / 180;
-    AngledTextFigure(c, TPoint{500, 500}, TPoint{500 + int(400 * std::cos(a)), 500 - int(400 * std::sin(a))}, text);
+    AngledTextFigure(c, TPoint{500, 500}, TPoint{500 + int(400 * std::cos(a)), 500 - int(400 * std::sin(a))}, text, 0);
   }
   state.SetItemsProcessed(state.iterations() * kLines * kLineLength);
 }
@@ -67,7 +66,7 @@ BENCHMARK(BM_AngledTextNewDirection)->Iterations(360)->Unit(benchmark::kMillisec
 void BM_TextReach(benchmark::State& state) {
   TFigureChoice choice;
   choice.figure = 17;
-  choice.text = Memo(kLines, kLineLength, 0);
+  choice.text = Memo(kLines, kLineLength);
   for (auto _ : state)
     benchmark::DoNotOptimize(FigureReach(choice, TPoint{100, 800}, TPoint{100, 800}, 1, Picture().BoundsRect()));
 }

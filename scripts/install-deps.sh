@@ -11,7 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
   libpng-dev imagemagick
-  xvfb xdotool x11-utils
+  xvfb xdotool x11-utils xclip
   desktop-file-utils lintian
 )
 

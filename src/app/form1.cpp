@@ -20,6 +20,8 @@ TForm1::TForm1(TCanvasDocument& document, const TCursorSlots& cursors)
   createActions();
   createMenus();
   connectImageOperations();
+  connectRegionCommands();
+  connectClipboardCommands();
   createToolsBar();
   setCentralWidget(createClientArea());
   createStrokeControls();

@@ -4,8 +4,9 @@
 // form1_actions.cpp the action table, form1_menus.cpp the menus and toolbars,
 // form1_document.cpp New, Undo and the document view, form1_files.cpp the open dialog and
 // dropped files, form1_ending.cpp the ways out, help and the version window, form1_palette.cpp
-// showing the tool palette, form1_xybar.cpp the coordinate bar, form1_keys.cpp the keyboard,
-// form1_hints.cpp the status hints, form1_text.cpp what the text tools write.
+// showing the tool palette, form1_zoom.cpp showing and feeding the zoom window,
+// form1_xybar.cpp the coordinate bar, form1_keys.cpp the keyboard, form1_hints.cpp the status
+// hints, form1_text.cpp what the text tools write.
 #include <QMainWindow>
 #include <array>
 #include <functional>
@@ -18,6 +19,7 @@
 #include "draw/ui/pstate_host.h"
 #include "fractal/fractal_params.h"
 #include "fractal/ui/fractal_host.h"
+#include "windows/zoom_host.h"
 
 class QAbstractButton;
 class QActionGroup;
@@ -38,8 +40,9 @@ class TPstatePanel;
 class Tresizeform;
 class TCchangeform;
 class TForm3;
+class TForm4;
 
-class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost {
+class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost, public TZoomHost {
   Q_OBJECT
  public:
   // document and cursors belong to the program and outlive the window.
@@ -57,6 +60,7 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost {
   Tresizeform* ResizeForm = nullptr;
   TCchangeform* CchangeForm = nullptr;  // the colour conversion dialog
   TForm3* FractalForm = nullptr;        // the fractal settings window "rir"
+  TForm4* ZoomForm = nullptr;           // the zoom window
 
   // Fractal drawing (form1_fractal.cpp): the parameter record the settings window writes and
   // the walk state of the generators.
@@ -75,6 +79,16 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost {
   void ShowHelpKeyword(const QString& keyword) override;
   QCursor LineToolCursor() const override;
   void FractalWindowClosed() override;
+
+  // Takes the zoom window (form1_zoom.cpp): F9 shows and hides it, and the canvas's mouse
+  // events re-centre it while it tracks the pointer, or redraw it.
+  void ConnectZoomWindow(TForm4* form);
+  // Shows or hides the zoom window; zoomB is down and Mzoom checked while it is shown.
+  void zoombuttonclick();
+  // What the zoom window takes from this window.
+  bool Drawing() const override { return DrawingFlag; }
+  void ShowCoordinates(TPoint p) override;
+  void ZoomWindowClosed() override;
 
   // The tool palette's buttons by tool number: toolButtons[n] for n = 1..18 ([0] unused),
   // filled by the palette at its creation.
@@ -99,12 +113,6 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost {
   std::function<void(TPoint start, TPoint previous, bool generate)> FractalHandOff;
   // The end of every press, move and release on the canvas: the event's sender and point.
   std::function<void(QObject* sender, TPoint p)> ZoomNotification;
-  // Region editing's second press, after its dotted rectangle was removed.
-  std::function<void(TPoint start, TPoint end, int button)> RegionCompletion;
-  // The angled paste's second press with the stroke button, on the restored picture.
-  std::function<void(TPoint start, TPoint end)> RotatedPaste;
-  // Every tool selection refills the paste buffer from the clipboard.
-  std::function<void()> PasteBufferRefill;
 
   // The coordinate bar's typed point (form1_xybar.cpp): presses, moves and releases on
   // xyPanel act at (xedit, yedit); xBox fills the two edits with a corner of the picture.
@@ -122,7 +130,7 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost {
   // The eighteen tool actions; ToolActions[n - 1] carries tool number n.
   std::array<QAction*, kToolCount> ToolActions{};
   QActionGroup* modifierGroup = nullptr;  // Aorigin, Apoly, Asym: at most one down
-  // Edit menu commands whose handlers come with the image operations.
+  // The Edit menu's commands besides Undo.
   QAction *Mcut, *Mcopy, *MPaste, *Mallselect, *Mpastefile, *R1;
   QAction *MContents, *Mversion;
 
@@ -168,9 +176,9 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost {
   void AoriginExecute(int tag);
   // The stroke protocol, in picture coordinates (outside the picture too). Buttons: 0 left,
   // 1 right, 2 middle. sender is the control the event came from.
-  void ImageMouseDown(QObject* sender, int button, int x, int y);
-  void ImageMouseMove(QObject* sender, int x, int y);
-  void ImageMouseUp(QObject* sender, int button, int x, int y);
+  void ImageMouseDown(QObject* sender, int button, int x, int y) override;
+  void ImageMouseMove(QObject* sender, int x, int y) override;
+  void ImageMouseUp(QObject* sender, int button, int x, int y) override;
   // Events on the scroll box beside the picture, already in picture coordinates: forwarded
   // with ScrollBox1 as sender.
   void ScrollBox1MouseDown(int button, int x, int y);
@@ -204,6 +212,21 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost {
   void G1Click(bool horizontal);
   void MprecoverClick();
   void R1Click();
+  // Region editing and the paste buffer (form1_regions.cpp). CompleteRegion selects the
+  // rectangle with corners a and b and, when it is not empty and button is the stroke's own,
+  // opens the region menu by b.
+  void CompleteRegion(TPoint a, TPoint b, int button);
+  void MmcopyClick();
+  void MmcutClick();
+  void MbrushClick();
+  // The paste buffer becomes the clipboard's picture, or its text written in the picture's
+  // font; with neither it stays as it was.
+  void RefillPasteBuffer();
+  // The whole-picture clipboard and select-all (form1_clipboard.cpp).
+  void McopyClick();
+  void McutClick();
+  void MPasteClick();
+  void MallselectClick();
   void Help3Click();
   void MversionClick();
 
@@ -240,6 +263,8 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost {
   void connectCommand(QAction* action, void (TForm1::*command)());
   void createMenus();
   void connectImageOperations();
+  void connectRegionCommands();
+  void connectClipboardCommands();
   void createToolsBar();
   void createStateBar();
   QWidget* createClientArea();
@@ -269,9 +294,17 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost {
   void releaseStroke(int button, TPoint q);
   void drawFigure(TPoint e, TPenMode mode);
   void restoreTouched();
+  // The eyedropper's colour goes into the active colour slot (left or right).
+  void pickColor(TColor c);
+  // The angled paste's second press with the stroke button, on the restored picture.
+  void pasteRotated(TPoint s, TPoint q);
   void showStrokeLabelsIdle();
   void notifyZoom(QObject* sender, TPoint p);
   void generateFractal(TPoint start, TPoint previous, bool generate);
+  // The zoom window's part of Undo, tool selection and a reset document view.
+  void redrawZoom();
+  void setZoomCursor(int tool);
+  void setZoomViewFormat();
 
   TCanvasDocument& document_;
   const TCursorSlots& cursors_;

@@ -8,6 +8,7 @@
 void TForm1::returnbuttonClick() {
   document_.ExchangeWithSnapshot();
   DocumentReplaced();
+  redrawZoom();
 }
 
 void TForm1::newBClick() {
@@ -25,6 +26,7 @@ void TForm1::ResetDocumentView() {
   DocumentReplaced();
   ScrollBox1->ResetPosition();
   NewBMPForm->SetChosenFormat(document_.Picture().PixelFormat());
+  setZoomViewFormat();
   const std::string name = FileNamePart(document_.FileName);
   setWindowTitle(QString::fromStdString(MainCaption(name, NewBMPForm->Lpf->text().toStdString())));
   saveB->setToolTip(QString::fromStdString(SaveHint(document_.FileName)));

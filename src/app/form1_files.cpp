@@ -4,16 +4,16 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QAbstractButton>
-#include <QClipboard>
 #include <QFileDialog>
 #include <QRegularExpression>
 #include <QGuiApplication>
 #include <QMimeData>
 #include "app/error_guard.h"
 #include "app/form1.h"
-#include "app/bitmap_image.h"
+#include "app/clipboard_picture.h"
 #include "app/open_filter.h"
 #include "document/picture_loader.h"
+#include "draw/tool_table.h"
 #include "document/picture_saver.h"
 #include "document/ui/png_form.h"
 #include "png/viraviz.h"
@@ -25,8 +25,6 @@ constexpr const char* kOpenFilter =
     "すべてのファイル|*.*";
 
 constexpr const char* kSaveFilter = "PNG|*.png|bitmap|*.bmp|JPEG|*.jpg";
-
-constexpr int kPasteTool = 13;
 
 constexpr int kMaxDroppedPath = 260;  // longer dropped paths are cut, as the drop message does
 
@@ -132,12 +130,12 @@ void TForm1::MpastefileClick() {
   }
   // The canvas behaves as the paste tool's from now on; the tool number, its toolbar picture
   // and the modifiers stay as they were.
-  FigureChoice.figure = kPasteTool;
-  if (QAbstractButton* button = toolButtons[kPasteTool]) button->setChecked(true);
-  ScrollBox1->setCursor(cursors_.Slot(kPasteTool));
-  Image->setCursor(cursors_.Slot(kPasteTool));
+  FigureChoice.figure = kToolPaste;
+  if (QAbstractButton* button = toolButtons[kToolPaste]) button->setChecked(true);
+  ScrollBox1->setCursor(cursors_.Slot(kToolPaste));
+  Image->setCursor(cursors_.Slot(kToolPaste));
   if (!document_.PasteBuffer().Empty()) {
-    QGuiApplication::clipboard()->setImage(ToQImage(document_.PasteBuffer()));
+    WriteClipboardPicture(document_.PasteBuffer());
   }
 }
 

@@ -60,12 +60,12 @@ void TForm1::secondPress(int button, TPoint q) {
       break;
     case 12:
       drawFigure(q, pmNot);
-      if (RegionCompletion) RegionCompletion(Stroke.points.start, q, button);
+      CompleteRegion(Stroke.points.start, q, button);
       break;
     case 16: {
       TWaitCursor wait;
       restoreTouched();
-      if (button == Stroke.button && RotatedPaste) RotatedPaste(Stroke.points.start, q);
+      if (button == Stroke.button) pasteRotated(Stroke.points.start, q);
       break;
     }
     case 10: Stroke.button = button; break;  // so that the press counts as the stroke's own
@@ -116,13 +116,21 @@ void TForm1::drawFigure(TPoint e, TPenMode mode) {
   TCanvas& canvas = picture.Canvas();
   FigureChoice.penModePosition = PstatePanel->pmbar->Position();
   FigureChoice.pasteBuffer = &document_.PasteBuffer();
-  if (FigureChoice.figure == kTextTool || FigureChoice.figure == kAngledTextTool) FigureChoice.text = textFigure();
+  FigureChoice.penWidth = PstatePanel->penwidth->Position();
+  FigureChoice.fillSetting = PstatePanel->brbar->Position();
+  FigureChoice.brushPattern = &document_.BrushPattern();
+  if (FigureChoice.figure == kToolText || FigureChoice.figure == kToolAngledText) FigureChoice.text = textFigure();
   // The pen may have been widened since the canvas took its width.
   const int width = std::max(canvas.Pen.Width, PstatePanel->penwidth->Position());
   const TRect reach = FigureReach(FigureChoice, Stroke.points.start, e, width, picture.BoundsRect());
   RenderFigure(Stroke.points, e, canvas, mode, FigureChoice);
   Stroke.touched = UnionOfRects(Stroke.touched, reach);
   InvalidateDocument(reach);
+}
+
+void TForm1::pickColor(TColor c) {
+  if (PstatePanel->colorSlot < 2) PstatePanel->SetRGBBars(ColorToRGB(c));
+  PstatePanel->ShowColors();
 }
 
 void TForm1::restoreTouched() {

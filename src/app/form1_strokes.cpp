@@ -17,6 +17,7 @@ QString Pair(int a, int b) { return QStringLiteral("%1,%2").arg(a).arg(b); }
 void TForm1::createStrokeControls() {
   createCoordinateBar();
   createFixAngleControls();
+  FigureChoice.colorPicked = [this](TColor c) { pickColor(c); };
   connect(this, &TForm1::ImageMouse, this,
           [this](const TCanvasMouse& m) { RunGuarded(this, [&] { routeCanvasMouse(m); }); });
 }
@@ -75,6 +76,8 @@ void TForm1::showStrokeLabelsIdle() {
   Label2->setText(QStringLiteral("移動距離"));
   Label3->setText(QStringLiteral("角度"));
 }
+
+void TForm1::ShowCoordinates(TPoint p) { Label1->setText(Pair(p.X, p.Y)); }
 
 void TForm1::notifyZoom(QObject* sender, TPoint p) {
   if (ZoomNotification) ZoomNotification(sender, p);

@@ -1,5 +1,5 @@
 // What the text tools write: the tool palette memo's lines, read afresh for every drawing,
-// with the font, angle and fill setting of the settings panel.
+// with the font and angle of the settings panel.
 #include <QPlainTextEdit>
 
 #include "app/form1.h"
@@ -16,6 +16,5 @@ TTextFigure TForm1::textFigure() const {
   text.font = settings.font;
   text.ppi = PstatePanel->PixelsPerInch();
   text.escapement = settings.textAngle;
-  text.fillSetting = settings.fillSetting;
   return text;
 }

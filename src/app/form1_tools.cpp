@@ -55,7 +55,6 @@ void TForm1::dtExecute(int tag) {
 
   if (QAbstractButton* button = toolButtons[tag]) button->setChecked(true);
   FigureChoice.figure = tag;
-  if (PasteBufferRefill) PasteBufferRefill();
   const bool modifiers = ToolTakesModifiers(tag);
   for (QAction* modifier : {Aorigin, Apoly, Asym}) {
     if (!modifiers) modifier->setChecked(false);
@@ -65,5 +64,8 @@ void TForm1::dtExecute(int tag) {
   AtoolP->setIcon(ToolbarIcon(tag + 11));
   Image->setCursor(Cursors().Slot(tag));
   ScrollBox1->setCursor(Cursors().Slot(tag));
+  setZoomCursor(tag);
   Image->setStatusTip(ToolActions[tag - 1]->statusTip());
+  // Last, so that a clipboard picture too large to hold leaves the tool chosen all the same.
+  RefillPasteBuffer();
 }

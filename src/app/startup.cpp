@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
-#include <QScreen>
 
 #include "app/bitmap_image.h"
 #include "app/form1.h"
@@ -15,24 +14,9 @@
 #include "imageops/ui/color_change_form.h"
 #include "imageops/ui/resize_form.h"
 #include "windows/tool_palette.h"
+#include "windows/zoom_form.h"
 
 namespace {
-
-// The windows whose content comes with their own work: created now, empty, with their
-// caption and place, so that the creation order and the window set are complete.
-struct CompanionWindow {
-  const char* className;
-  const char* caption;
-  bool stayOnTop;
-  bool dialog;
-  QRect geometry;  // client area; a null position centres the window
-};
-
-constexpr int kTForm4 = 0;
-
-const CompanionWindow kCompanions[] = {
-    {"TForm4", "Zoom", true, false, QRect(576, 110, 151, 253)},
-};
 
 bool LoadResourcePicture(const char* name, TBitmap& out) {
   const QString path = QStringLiteral(":/pictures/%1.png").arg(QLatin1String(name));
@@ -72,7 +56,9 @@ void TZudozoApp::createWindows(const QStringList& arguments) {
   auto* form3 = new TForm3(form1_->FractalParams, *form1_, form1_.get());
   windows_.push_back(form3);
   form1_->ConnectFractalWindow(form3);
-  windows_.push_back(createCompanion(kTForm4));
+  auto* form4 = new TForm4(*form1_, form1_.get());
+  windows_.push_back(form4);
+  form1_->ConnectZoomWindow(form4);
   form5_ = new TForm5(form1_.get());
   windows_.push_back(form5_);
   form1_->VersionForm = form5_;
@@ -90,22 +76,6 @@ void TZudozoApp::createWindows(const QStringList& arguments) {
 
   form1_->HelpWindow = help_;
   form1_->PngForm = pngForm_;
-}
-
-QWidget* TZudozoApp::createCompanion(int index) {
-  const CompanionWindow& entry = kCompanions[index];
-  Qt::WindowFlags flags = entry.dialog ? Qt::Dialog : Qt::Tool;
-  if (entry.stayOnTop) flags |= Qt::WindowStaysOnTopHint;
-  auto* window = new QWidget(form1_.get(), flags);
-  window->setObjectName(QLatin1String(entry.className));
-  window->setWindowTitle(QString::fromUtf8(entry.caption));
-  window->resize(entry.geometry.size());
-  if (entry.geometry.topLeft().isNull()) {
-    window->move(window->screen()->availableGeometry().center() - window->rect().center());
-  } else {
-    window->move(entry.geometry.topLeft());
-  }
-  return window;
 }
 
 void TZudozoApp::ShowMainWindow() {

@@ -42,7 +42,6 @@ class TZudozoApp {
 
  private:
   void createWindows(const QStringList& arguments);
-  QWidget* createCompanion(int index);
 
   TCursorSlots cursors_;
   TCanvasDocument document_;

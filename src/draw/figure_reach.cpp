@@ -40,7 +40,7 @@ Box AroundCircle(TPoint s, TPoint e) {
 // The text cells as written, and around them room for glyphs that reach past their cells
 // (italics, overhanging letters).
 Box TextAt(const TFigureChoice& choice, TPoint s, TPoint e) {
-  const auto extent = TextFigureExtent(choice.figure == kAngledTextTool, s, e, choice.text);
+  const auto extent = TextFigureExtent(choice.figure == kToolAngledText, s, e, choice.text);
   if (!extent) return Box{0, 0, 0, 0};
   auto whole = [](double v) { return (long long)std::clamp(v, -1e15, 1e15); };
   const long long margin = std::abs(extent->fontHeight) / 2 + 2;
@@ -68,7 +68,7 @@ TRect FigureReach(const TFigureChoice& choice, TPoint s, TPoint e, int penWidth,
     case 7: return AroundCircle(s, e).Inflated(pen).ClippedTo(whole);
     case 8: return Between(s, e).Inflated(sideways + pen).ClippedTo(whole);
     case 9: return whole;
-    case kTextTool: case kAngledTextTool: return TextAt(choice, s, e).ClippedTo(whole);
+    case kToolText: case kToolAngledText: return TextAt(choice, s, e).ClippedTo(whole);
     // The spray's dots fall in the square of side 2 * width around E.
     case 11: return Between(e, e).Inflated(penWidth + 1).ClippedTo(whole);
     case 12: case 16: return Between(s, e).Inflated(2).ClippedTo(whole);

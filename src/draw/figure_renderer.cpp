@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "draw/other_shapes.h"
+#include "draw/point_figures.h"
 #include "draw/tool_table.h"
 #include "surface/bitmap.h"
 
@@ -32,7 +33,7 @@ void RegularPolygonFigure(TCanvas& canvas, TPoint s, TPoint e, int corners, TPol
 
 void PasteFigure(TCanvas& canvas, int figure, TPoint s, TPoint e, const TBitmap* pasteBuffer) {
   if (!pasteBuffer) return;
-  if (figure == 15)
+  if (figure == kToolSizedPaste)
     canvas.StretchDraw(TRect{s.X, s.Y, e.X, e.Y}, *pasteBuffer);  // reversed corners mirror
   else
     canvas.Draw(e.X, e.Y, *pasteBuffer);
@@ -46,36 +47,46 @@ void RenderFigure(TFigurePoints& points, TPoint e, TCanvas& canvas, TPenMode m, 
   if (choice.pasteBuffer) canvas.CopyMode = CopyModeOf(choice.penModePosition, *choice.pasteBuffer);
   const TPoint s = points.start;
   switch (choice.figure) {
-    case 1:
+    case kToolFreehand:
       Line(canvas, s, e);
       points.previous = s;
       points.start = e;
       break;
-    case 2: Line(canvas, s, e); break;
-    case 3: canvas.Ellipse(s.X, s.Y, e.X, e.Y); break;
-    case 4: {
+    case kToolLine: Line(canvas, s, e); break;
+    case kToolEllipse: canvas.Ellipse(s.X, s.Y, e.X, e.Y); break;
+    case kToolTriangle: {
       const auto t = TrianglePoints(s, e);
       canvas.Polygon(std::vector<TPoint>(t.begin(), t.end()));
       break;
     }
-    case 5: canvas.Rectangle(s.X, s.Y, e.X, e.Y); break;
+    case kToolRectangle: canvas.Rectangle(s.X, s.Y, e.X, e.Y); break;
     // The corner size keeps the sign of the drag; the canvas, like the classic one, takes its
     // absolute value.
-    case 6:
+    case kToolRoundRect:
       canvas.RoundRect(s.X, s.Y, e.X, e.Y, int((std::int64_t(s.X) - e.X) / 2), int((std::int64_t(s.Y) - e.Y) / 2));
       break;
-    case 7: RegularPolygonFigure(canvas, s, e, choice.polygonCorners, lastPolygon); break;
-    case 8: DrawOtherShape(choice.otherShape, s.X, s.Y, e.X, e.Y, canvas, choice.otherShapeParam); break;
-    case 12: SelectionFrame(canvas, s, e); break;
-    case 13:
-    case 14:
-    case 15: PasteFigure(canvas, choice.figure, s, e, choice.pasteBuffer); break;
-    case 16:
+    case kToolPolygon: RegularPolygonFigure(canvas, s, e, choice.polygonCorners, lastPolygon); break;
+    case kToolOtherShape: DrawOtherShape(choice.otherShape, s.X, s.Y, e.X, e.Y, canvas, choice.otherShapeParam); break;
+    case kToolAreaFill:
+      if (choice.brushPattern) AreaFill(canvas, e, choice.fillSetting, *choice.brushPattern);
+      break;
+    case kToolEyedropper:
+      if (choice.colorPicked) choice.colorPicked(canvas.GetPixel(e.X, e.Y));
+      break;
+    case kToolSpray:
+      canvas.Pen.Mode = PenModeOf(choice.penModePosition);
+      SprayDots(canvas, e, choice.penWidth);
+      break;
+    case kToolRegion: SelectionFrame(canvas, s, e); break;
+    case kToolPaste:
+    case kToolRepeatedPaste:
+    case kToolSizedPaste: PasteFigure(canvas, choice.figure, s, e, choice.pasteBuffer); break;
+    case kToolAngledPaste:
       canvas.Pen.Width = 1;
       Line(canvas, s, e);
       break;
-    case kTextTool: TextFigure(canvas, e, choice.text); break;
-    case kAngledTextTool: AngledTextFigure(canvas, s, e, choice.text); break;
-    default: break;  // tools 9, 10 and 11: not drawn here yet
+    case kToolText: TextFigure(canvas, e, choice.text, choice.fillSetting); break;
+    case kToolAngledText: AngledTextFigure(canvas, s, e, choice.text, choice.fillSetting); break;
+    default: break;
   }
 }

@@ -4,6 +4,7 @@
 // with pmNot so that a second call removes the figure; finished figures with the stroke's pen
 // mode. The canvas pen, brush and font are as the stroke's first press left them.
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,11 @@ struct TFigureChoice {
   int penModePosition = 0;      // the settings' pen mode 0..3, for the copy mode of pastes
   TBitmap* pasteBuffer = nullptr;  // drawn by the paste figures; its Transparent flag follows the copy mode
   TTextFigure text;                // what the text figures write
+  int penWidth = 1;                // the settings' pen width: the spray's reach
+  int fillSetting = 0;             // the settings' fill, for the area fill
+  const TBitmap* brushPattern = nullptr;  // the pattern of fill setting 8
+  // The eyedropper's colour under the point; without it the eyedropper picks nothing.
+  std::function<void(TColor)> colorPicked;
 };
 
 // The points of a stroke that the freehand figure advances.
@@ -50,10 +56,10 @@ std::array<TPoint, 3> TrianglePoints(TPoint s, TPoint e);
 // buffer's Transparent flag. The freehand figure (1) then sets points.previous := the old start
 // and points.start := e, so the next call continues from e. Region selection (12) leaves the
 // canvas with a 1-px dotted pen and a clear brush, the angle preview (16) with a 1-px pen.
-// The pastes (13..15) draw nothing without a paste buffer. Fill, eyedropper and spray
-// (9, 10, 11) are not drawn by the renderer yet: they draw nothing. The text figures (17, 18)
-// leave the canvas brush clear or solid by the fill setting, the angled text (18) the font
-// turned to its direction.
+// The pastes (13..15) draw nothing without a paste buffer. The area fill (9) and the spray (11)
+// act at e alone, the spray in the pen mode of choice.penModePosition; the eyedropper (10) hands
+// the colour at e to choice.colorPicked. The text figures (17, 18) leave the canvas brush clear
+// or solid by the fill setting, the angled text (18) the font turned to its direction.
 // The N-gon (7) stores its vertices in *lastPolygon when given.
 void RenderFigure(TFigurePoints& points, TPoint e, TCanvas& canvas, TPenMode m,
                   const TFigureChoice& choice, TPolygonVertices* lastPolygon = nullptr);

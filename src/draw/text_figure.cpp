@@ -35,15 +35,15 @@ void WriteTextLines(TCanvas& canvas, TPoint anchor, int angleDegrees, const std:
   }
 }
 
-void TextFigure(TCanvas& canvas, TPoint e, const TTextFigure& text) {
-  TextBackground(canvas, text.fillSetting);
+void TextFigure(TCanvas& canvas, TPoint e, const TTextFigure& text, int fillSetting) {
+  TextBackground(canvas, fillSetting);
   WriteTextLines(canvas, e, text.escapement, text.lines);
 }
 
-void AngledTextFigure(TCanvas& canvas, TPoint s, TPoint e, const TTextFigure& text) {
+void AngledTextFigure(TCanvas& canvas, TPoint s, TPoint e, const TTextFigure& text, int fillSetting) {
   const int angle = AngleOf(s, e);
   MakeTextFont(canvas, text.font, angle, text.ppi);
-  TextBackground(canvas, text.fillSetting);
+  TextBackground(canvas, fillSetting);
   WriteTextLines(canvas, s, angle, text.lines);
 }
 

@@ -15,8 +15,7 @@ struct TTextFigure {
   std::vector<std::string> lines;  // UTF-8, first line first; none writes nothing
   TTextFontSettings font;          // the angled text builds its font from this
   int ppi = kPixelsPerInch;
-  int escapement = 0;   // the text tool's angle in degrees
-  int fillSetting = 0;  // 0 (or less): no background; anything else: an opaque background
+  int escapement = 0;  // the text tool's angle in degrees
 };
 
 // The step from one line's anchor to the next: dx = cos(angle - 90 degrees) * height and
@@ -32,13 +31,14 @@ TPoint TextLineAnchor(TPoint anchor, TPoint step, int line);
 // to be turned by angleDegrees.
 void WriteTextLines(TCanvas& canvas, TPoint anchor, int angleDegrees, const std::vector<std::string>& lines);
 
-// The text tool at e: the canvas font as the stroke built it (at text.escapement), the
-// background by the fill setting.
-void TextFigure(TCanvas& canvas, TPoint e, const TTextFigure& text);
+// The text tool at e: the canvas font as the stroke built it (at text.escapement). With fill
+// setting 0 (or less) the text has no background; with any other, hatches and the pattern
+// included, an opaque one in the brush colour.
+void TextFigure(TCanvas& canvas, TPoint e, const TTextFigure& text, int fillSetting);
 
 // The angled text from s toward e: the canvas font is rebuilt at AngleOf(s, e) (its colour
-// stays), the background by the fill setting, and the lines are anchored at s.
-void AngledTextFigure(TCanvas& canvas, TPoint s, TPoint e, const TTextFigure& text);
+// stays), the background as above, and the lines are anchored at s.
+void AngledTextFigure(TCanvas& canvas, TPoint s, TPoint e, const TTextFigure& text, int fillSetting);
 
 // The smallest box, in picture coordinates, holding the turned text cells (advance width by
 // cell height) of every non-empty line as one of the figures writes them from s to e, with the

@@ -3,10 +3,14 @@
 // Tools: 1 freehand, 2 line, 3 ellipse, 4 triangle, 5 rectangle, 6 rounded rectangle, 7 N-gon,
 // 8 other shape, 9 area fill, 10 eyedropper, 11 spray, 12 region editing, 13 paste,
 // 14 repeated paste, 15 paste at any size, 16 paste at any angle, 17 text, 18 angled text.
+// The figure a tool draws carries the same number.
+enum TToolNumber : int {
+  kToolFreehand = 1, kToolLine, kToolEllipse, kToolTriangle, kToolRectangle, kToolRoundRect, kToolPolygon,
+  kToolOtherShape, kToolAreaFill, kToolEyedropper, kToolSpray, kToolRegion, kToolPaste, kToolRepeatedPaste,
+  kToolSizedPaste, kToolAngledPaste, kToolText, kToolAngledText
+};
 
 inline constexpr int kToolCount = 18;
-inline constexpr int kTextTool = 17;
-inline constexpr int kAngledTextTool = 18;
 
 // Origin lock, continuous drawing and point symmetry apply: 2..8, 12, 15, 16 and 18.
 bool ToolTakesModifiers(int tool);

@@ -1,3 +1,4 @@
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -59,6 +60,19 @@ TEST_F(AppTest, HelpShowsTheContentsAndTheToolbarKeyword) {
 
   help.ShowKeyword(QStringLiteral("まだない言葉"));
   EXPECT_EQ(help.Browser()->source().toString(), QStringLiteral("qrc:/help/index.html"));
+
+  // Every page of the contents is reachable by its keywords, and its pictures are there.
+  const struct {
+    const char* keyword;
+    const char* page;
+  } pages[] = {{"rir", "fractal"}, {"ツールパレット", "palette"}, {"拡大図", "zoom"},
+               {"スポイト", "tools"},  {"範囲", "edit"},             {"保存", "files"}};
+  for (const auto& p : pages) {
+    help.ShowKeyword(QString::fromUtf8(p.keyword));
+    EXPECT_EQ(help.Browser()->source().toString(), QStringLiteral("qrc:/help/%1.html").arg(QLatin1String(p.page)));
+  }
+  for (const char* picture : {"TForm1", "TForm2", "TForm3", "TForm4", "TForm5", "TForm7", "TNewBMPForm"})
+    EXPECT_TRUE(QFile::exists(QStringLiteral(":/help/windows/%1.png").arg(QLatin1String(picture)))) << picture;
 }
 
 }  // namespace

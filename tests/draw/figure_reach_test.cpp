@@ -70,7 +70,7 @@ TEST(FigureReach, HoldsEveryPixelOfTheTextAtAnyAngleSizeAndStyle) {
         choice.figure = figure;
         choice.text.lines = lines;
         choice.text.escapement = angle(random);
-        choice.text.fillSetting = coin(random);
+        choice.fillSetting = coin(random);
         choice.text.font.size = size(random);
         choice.text.font.italic = coin(random);
         choice.text.font.bold = coin(random);

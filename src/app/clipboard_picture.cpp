@@ -1,0 +1,96 @@
+#include "app/clipboard_picture.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QStringList>
+
+#include "app/bitmap_image.h"
+#include "document/bmp_file.h"
+#include "png/viraviz.h"
+
+namespace {
+
+const QString kImageType = QStringLiteral("application/x-qt-image");
+
+// The program's own picture on the clipboard: a shared copy of the bitmap, made into an image
+// only when some program asks for it, so that copying a large picture costs nothing at once
+// and the paste buffer takes it back without a conversion.
+class TPictureMimeData : public QMimeData {
+ public:
+  explicit TPictureMimeData(const TBitmap& picture) { picture_.Assign(picture); }
+  const TBitmap& Picture() const { return picture_; }
+
+  QStringList formats() const override { return {kImageType}; }
+  bool hasFormat(const QString& type) const override { return type == kImageType; }
+
+ protected:
+  QVariant retrieveData(const QString& type, QMetaType) const override {
+    if (type != kImageType) return {};
+    if (image_.isNull()) image_ = ToQImage(picture_);
+    return image_;
+  }
+
+ private:
+  TBitmap picture_;
+  mutable QImage image_;
+};
+
+const QStringList kBmpTypes{QStringLiteral("image/bmp"), QStringLiteral("image/x-bmp"),
+                            QStringLiteral("image/x-MS-bmp")};
+
+const std::uint8_t* Bytes(const QByteArray& data) { return reinterpret_cast<const std::uint8_t*>(data.constData()); }
+
+void DecodePng(const QByteArray& data, TBitmap& out) {
+  VIRAVIZ png;
+  png.LoadFromStream(Bytes(data), std::size_t(data.size()));
+  TBitmap picture;
+  png.AssignTo(picture);
+  picture.Transparent = false;
+  picture.SetPixelFormat(pf32bit);
+  out.Swap(picture);
+}
+
+void DecodeBmp(const QByteArray& data, TBitmap& out) {
+  TBitmap picture;
+  ReadBmp(Bytes(data), std::size_t(data.size()), picture);
+  picture.SetPixelFormat(pf32bit);
+  out.Swap(picture);
+}
+
+}  // namespace
+
+void WriteClipboardPicture(const TBitmap& picture) {
+  QGuiApplication::clipboard()->setMimeData(new TPictureMimeData(picture));
+}
+
+bool ReadClipboardPicture(TBitmap& out) {
+  const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+  if (!mime) return false;
+  if (const auto* own = dynamic_cast<const TPictureMimeData*>(mime)) {
+    out.Assign(own->Picture());
+    out.Transparent = false;
+    return true;
+  }
+  // Pictures from other programs come as file bytes, or as an image Qt has read.
+  if (mime->hasFormat(QStringLiteral("image/png"))) {
+    DecodePng(mime->data(QStringLiteral("image/png")), out);
+    return true;
+  }
+  for (const QString& type : kBmpTypes) {
+    if (!mime->hasFormat(type)) continue;
+    DecodeBmp(mime->data(type), out);
+    return true;
+  }
+  if (!mime->hasImage()) return false;
+  const QImage image = qvariant_cast<QImage>(mime->imageData());
+  if (image.isNull()) return false;
+  FromQImage(image, out);
+  return true;
+}
+
+std::optional<std::string> ReadClipboardText() {
+  const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+  if (!mime || !mime->hasText()) return std::nullopt;
+  return mime->text().toStdString();
+}

@@ -1,0 +1,61 @@
+// Region editing and the paste buffer: completing a selection opens the region menu; the
+// menu's copy, cut and brush; the angled paste; and the buffer refilled from the clipboard.
+#include <QAction>
+#include <QMenu>
+#include <QScrollBar>
+
+#include "app/clipboard_picture.h"
+#include "app/error_guard.h"
+#include "app/form1.h"
+#include "draw/region_commands.h"
+#include "draw/rotated_paste.h"
+#include "draw/ui/pstate_panel.h"
+
+void TForm1::connectRegionCommands() {
+  const auto item = [this](const char* name) {
+    return PopupMenu1->findChild<QAction*>(QLatin1String(name), Qt::FindChildrenRecursively);
+  };
+  connectCommand(item("Mmcut"), &TForm1::MmcutClick);
+  connectCommand(item("Mmcopy"), &TForm1::MmcopyClick);
+  connectCommand(item("Mbrush"), &TForm1::MbrushClick);
+}
+
+void TForm1::CompleteRegion(TPoint a, TPoint b, int button) {
+  SelectedRegion = RegionBetween(a, b);
+  if (SelectedRegion.IsEmpty() || button != Stroke.button) return;
+  // The menu opens by the second corner as the picture is scrolled.
+  const QPoint at(x() + b.X - ScrollBox1->horizontalScrollBar()->value(),
+                  y() + b.Y - ScrollBox1->verticalScrollBar()->value());
+  PopupMenu1->popup(at);
+}
+
+void TForm1::MmcopyClick() {
+  CopyRegion(document_.Picture(), SelectedRegion, document_.PasteBuffer());
+  WriteClipboardPicture(document_.PasteBuffer());
+  RefillPasteBuffer();
+}
+
+void TForm1::MmcutClick() {
+  MmcopyClick();
+  document_.TakeSnapshot();
+  WhitenRegion(document_.Picture(), SelectedRegion);
+  InvalidateDocument(SelectedRegion);
+}
+
+void TForm1::MbrushClick() {
+  LoadBrushPattern(document_.Picture(), SelectedRegion, document_.BrushPattern());
+  PstatePanel->brbarClick(PstatePanel->brbar);
+}
+
+void TForm1::RefillPasteBuffer() {
+  TBitmap& buffer = document_.PasteBuffer();
+  ReadClipboardPicture(buffer);
+  // Text wins over a picture held beside it: it is drawn in the font of the last stroke.
+  if (const auto text = ReadClipboardText()) RenderTextBuffer(*text, document_.Picture().Canvas().Font, buffer);
+}
+
+void TForm1::pasteRotated(TPoint s, TPoint q) {
+  TCanvas& canvas = document_.Picture().Canvas();
+  RotatedPaste(canvas, document_.PasteBuffer(), s, q, PstatePanel->Settings().rightColor);
+  InvalidateDocument(document_.Picture().BoundsRect());
+}

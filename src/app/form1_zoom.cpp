@@ -1,0 +1,42 @@
+// The zoom window from the main window: F9, and what the canvas's events, Undo, tool selection
+// and a new document tell it.
+#include <QAction>
+#include <QToolButton>
+
+#include "app/error_guard.h"
+#include "app/form1.h"
+#include "draw/ui/picture_box.h"
+#include "windows/zoom_form.h"
+
+void TForm1::ConnectZoomWindow(TForm4* form) {
+  ZoomForm = form;
+  connectCommand(Azoom, &TForm1::zoombuttonclick);
+  // Events that come from the view itself never move the centre: the view would slide away
+  // under the pen.
+  ZoomNotification = [this](QObject* sender, TPoint p) {
+    if (!Azoom->isChecked()) return;
+    if (sender != ZoomForm->zoomage && ZoomForm->stopbutton->isChecked()) ZoomForm->SetZoomCenter(p);
+    else redrawZoom();
+  };
+}
+
+void TForm1::zoombuttonclick() {
+  ZoomForm->setVisible(!ZoomForm->isVisible());
+  Azoom->setChecked(ZoomForm->isVisible());
+}
+
+void TForm1::ZoomWindowClosed() {
+  if (ZoomForm->isVisible()) zoombuttonclick();
+}
+
+void TForm1::redrawZoom() {
+  if (ZoomForm && Azoom->isChecked()) ZoomForm->DrawZoom(document_.Picture());
+}
+
+void TForm1::setZoomCursor(int tool) {
+  if (ZoomForm) ZoomForm->zoomage->setCursor(cursors_.Slot(tool));
+}
+
+void TForm1::setZoomViewFormat() {
+  if (ZoomForm) ZoomForm->zoomage->Picture().SetPixelFormat(document_.ChosenFormat);
+}
