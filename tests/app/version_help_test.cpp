@@ -66,7 +66,7 @@ TEST_F(AppTest, HelpShowsTheContentsAndTheToolbarKeyword) {
     const char* keyword;
     const char* page;
   } pages[] = {{"rir", "fractal"}, {"ツールパレット", "palette"}, {"拡大図", "zoom"},
-               {"スポイト", "tools"},  {"範囲", "edit"},             {"保存", "files"}};
+               {"スポイト", "tools"},  {"範囲", "edit"},             {"保存", "files"}, {"キーボード", "keys"}};
   for (const auto& p : pages) {
     help.ShowKeyword(QString::fromUtf8(p.keyword));
     EXPECT_EQ(help.Browser()->source().toString(), QStringLiteral("qrc:/help/%1.html").arg(QLatin1String(p.page)));
