@@ -7,13 +7,12 @@
 
 namespace {
 
-// One pixel in the low bytes of a register. Whole 4-byte loads while the row has them: a 3-byte
-// pixel then carries the next pixel's first byte along in a lane that is never stored. The
-// last pixel is loaded byte-exact.
-template <int Step>
-__m128i loadPixel(const std::uint8_t* p, bool wholeWord) {
+// Bytes bytes of p (a pixel, or a pixel and the next one's first byte) in the low bytes of a
+// register.
+template <int Bytes>
+__m128i load(const std::uint8_t* p) {
   std::uint32_t v = 0;
-  std::memcpy(&v, p, wholeWord ? 4 : Step);
+  std::memcpy(&v, p, Bytes);
   return _mm_cvtsi32_si128(int(v));
 }
 
@@ -23,14 +22,16 @@ void storePixel(std::uint8_t* p, __m128i v) {
   std::memcpy(p, &pixel, Step);
 }
 
-// Walks the row pixel by pixel: next(x, b, i) turns the filtered pixel x, with b the pixel above,
-// into the restored one; i is its offset.
+// Walks the row pixel by pixel: next(x, b) turns the filtered pixel x, with b the pixel above,
+// into the restored one. Pixels are loaded as whole 4-byte words: a 3-byte pixel then carries
+// the next pixel's first byte along in a lane that is never stored. The last pixel is loaded
+// byte-exact.
 template <int Step, typename Next>
 void eachPixel(std::uint8_t* __restrict row, const std::uint8_t* __restrict prev, std::size_t bytes, Next next) {
-  for (std::size_t i = 0; i + Step <= bytes; i += Step) {
-    const bool wholeWord = i + 4 <= bytes;
-    storePixel<Step>(row + i, next(loadPixel<Step>(row + i, wholeWord), loadPixel<Step>(prev + i, wholeWord)));
-  }
+  if (bytes < Step) return;
+  const std::size_t last = bytes - Step;
+  for (std::size_t i = 0; i < last; i += Step) storePixel<Step>(row + i, next(load<4>(row + i), load<4>(prev + i)));
+  storePixel<Step>(row + last, next(load<Step>(row + last), load<Step>(prev + last)));
 }
 
 template <int Step>
