@@ -9,6 +9,8 @@
 //   started, over_picture_MiB the part of that beyond the picture itself.
 // - PngDecode/LoadPngFile/own_encoder: the same for the photo as the program itself writes it,
 //   which compresses less and so needs more room to inflate in one go.
+// - PngUnfilter/<filter>/<pixel bytes>/<vector or scalar>: undoing one filter on all rows of
+//   the photo's size, with the vector path and byte by byte.
 #include <benchmark/benchmark.h>
 #include <png.h>
 #include <unistd.h>
@@ -23,6 +25,7 @@
 #include <vector>
 
 #include "png/png_decoder.h"
+#include "png/png_unfilter.h"
 #include "png/viraviz.h"
 
 namespace {
@@ -186,6 +189,27 @@ void loadPngFile(benchmark::State& state, const PhotoFile& file) {
 void LoadPngFileLibpng(benchmark::State& state) { loadPngFile(state, photo()); }
 void LoadPngFileOwn(benchmark::State& state) { loadPngFile(state, ownPhoto()); }
 
+void Unfilter(benchmark::State& state) {
+  const auto filter = std::uint8_t(state.range(0));
+  const int step = int(state.range(1));
+  const bool vector = state.range(2) != 0;
+  const std::size_t bytes = std::size_t(kSide) * std::size_t(step);
+  std::vector<std::uint8_t> rows(bytes * 2);
+  std::uint32_t noise = 99;
+  for (std::uint8_t& b : rows) b = std::uint8_t((noise = noise * 1664525u + 1013904223u) >> 24);
+  for (auto _ : state) {
+    for (int y = 0; y < kSide; ++y) {
+      std::uint8_t* row = rows.data() + std::size_t(y & 1) * bytes;
+      const std::uint8_t* prev = rows.data() + std::size_t((y + 1) & 1) * bytes;
+      if (vector)
+        UnfilterPngRow(filter, row, prev, bytes, step);
+      else
+        UnfilterPngRowScalar(filter, row, prev, bytes, step);
+    }
+    benchmark::DoNotOptimize(rows.data());
+  }
+}
+
 }  // namespace
 
 BENCHMARK(Libpng)->Name("PngDecode/Libpng")->Unit(benchmark::kMillisecond)->MinTime(3);
@@ -193,4 +217,9 @@ BENCHMARK(LoadFromStream)->Name("PngDecode/LoadFromStream")->Unit(benchmark::kMi
 BENCHMARK(Streamed)->Name("PngDecode/Streamed")->Unit(benchmark::kMillisecond)->MinTime(3);
 BENCHMARK(LoadPngFileLibpng)->Name("PngDecode/LoadPngFile")->Unit(benchmark::kMillisecond)->MinTime(3);
 BENCHMARK(LoadPngFileOwn)->Name("PngDecode/LoadPngFile/own_encoder")->Unit(benchmark::kMillisecond)->MinTime(3);
+BENCHMARK(Unfilter)
+    ->Name("PngUnfilter")
+    ->ArgNames({"filter", "step", "vector"})
+    ->ArgsProduct({{1, 2, 3, 4}, {3, 4}, {1, 0}})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

@@ -40,14 +40,16 @@ void sub(std::uint8_t* row, const std::uint8_t* prev, std::size_t bytes) {
   eachPixel<Step>(row, prev, bytes, [&a](__m128i x, __m128i) { return a = _mm_add_epi8(x, a); });
 }
 
-// The floor of (a + b) / 2 from the rounded-up average of the instruction set.
+// The floor of (a + b) / 2 is ~avg(~a, ~b) with the instruction set's rounded-up average, so
+// carrying ~a from pixel to pixel leaves two instructions between one pixel and the next:
+// ~(x + ~avg(~a, ~b)) = avg(~a, ~b) - x.
 template <int Step>
 void average(std::uint8_t* row, const std::uint8_t* prev, std::size_t bytes) {
-  const __m128i one = _mm_set1_epi8(1);
-  __m128i a = _mm_setzero_si128();
-  eachPixel<Step>(row, prev, bytes, [&a, one](__m128i x, __m128i b) {
-    const __m128i mean = _mm_sub_epi8(_mm_avg_epu8(a, b), _mm_and_si128(_mm_xor_si128(a, b), one));
-    return a = _mm_add_epi8(x, mean);
+  const __m128i ones = _mm_set1_epi8(-1);
+  __m128i notA = ones;
+  eachPixel<Step>(row, prev, bytes, [&notA, ones](__m128i x, __m128i b) {
+    notA = _mm_sub_epi8(_mm_avg_epu8(notA, _mm_xor_si128(b, ones)), x);
+    return _mm_xor_si128(notA, ones);
   });
 }
 
