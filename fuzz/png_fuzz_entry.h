@@ -44,7 +44,7 @@ inline bool SameColours(const TBitmap& a, const TBitmap& b) {
 
 inline bool SameBytes(const TBitmap& a, const TBitmap& b) {
   return a.PixelFormat() == b.PixelFormat() && a.Width() == b.Width() && a.Height() == b.Height() &&
-         std::memcmp(a.Bits(), b.Bits(), a.ByteSize()) == 0;
+         (a.Empty() || std::memcmp(a.Bits(), b.Bits(), a.ByteSize()) == 0);
 }
 
 // One decoding of the input, with the image data inflated in one go where the decoder can, or
