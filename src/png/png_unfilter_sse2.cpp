@@ -7,8 +7,8 @@
 
 namespace {
 
-// Bytes bytes of p (a pixel, or a pixel and the next one's first byte) in the low bytes of a
-// register.
+// The first Bytes bytes at p (a pixel, or a pixel and the next one's first byte) in the low
+// bytes of a register.
 template <int Bytes>
 __m128i load(const std::uint8_t* p) {
   std::uint32_t v = 0;
