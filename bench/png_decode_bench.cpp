@@ -2,8 +2,15 @@
 // and filter choice) beside libpng reading the same bytes into rows:
 // - PngDecode/Libpng: libpng, from memory, into one buffer of RGB rows.
 // - PngDecode/LoadFromStream: the PNG picture from memory, into a 24-bit image.
-// - PngDecode/LoadPngFile: the picture loader's path, from the file, into a 32-bit bitmap; its
-//   counter peak_growth_MiB is how far the process's resident memory rose above where it started.
+// - PngDecode/Streamed: the same with the image data inflated row by row, as the decoder does
+//   where inflating them in one go would take too much memory.
+// - PngDecode/LoadPngFile: the picture loader's path, from the file, into a 32-bit bitmap. Its
+//   counter peak_growth_MiB is how far the process's resident memory rose above where it
+//   started, over_picture_MiB the part of that beyond the picture itself.
+// - PngDecode/LoadPngFile/own_encoder: the same for the photo as the program itself writes it,
+//   which compresses less and so needs more room to inflate in one go.
+// - PngUnfilter/<filter>/<pixel bytes>/<vector or scalar>: undoing one filter on all rows of
+//   the photo's size, with the vector path and byte by byte.
 #include <benchmark/benchmark.h>
 #include <png.h>
 #include <unistd.h>
@@ -17,6 +24,8 @@
 #include <string>
 #include <vector>
 
+#include "png/png_decoder.h"
+#include "png/png_unfilter.h"
 #include "png/viraviz.h"
 
 namespace {
@@ -66,15 +75,32 @@ std::vector<std::uint8_t> writePhotoPng() {
   return file;
 }
 
+// The same photo written by the program's own encoder at its default settings.
+std::vector<std::uint8_t> encodeOwn(const std::vector<std::uint8_t>& png) {
+  VIRAVIZ pic;
+  pic.LoadFromStream(png.data(), png.size());
+  std::vector<std::uint8_t> file;
+  pic.SaveToStream([&file](const std::uint8_t* d, std::size_t n) { file.insert(file.end(), d, d + n); });
+  return file;
+}
+
 struct PhotoFile {
-  std::vector<std::uint8_t> bytes = writePhotoPng();
-  std::string path = "/tmp/png_decode_bench_" + std::to_string(::getpid()) + ".png";
-  PhotoFile() { std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size())); }
+  std::vector<std::uint8_t> bytes;
+  std::string path;
+  PhotoFile(std::vector<std::uint8_t> data, const std::string& name)
+      : bytes(std::move(data)), path("/tmp/png_decode_bench_" + name + std::to_string(::getpid()) + ".png") {
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  }
   ~PhotoFile() { std::remove(path.c_str()); }
 };
 
 const PhotoFile& photo() {
-  static const PhotoFile file;
+  static const PhotoFile file(writePhotoPng(), "libpng");
+  return file;
+}
+
+const PhotoFile& ownPhoto() {
+  static const PhotoFile file(encodeOwn(photo().bytes), "own");
   return file;
 }
 
@@ -124,6 +150,16 @@ void LoadFromStream(benchmark::State& state) {
   }
 }
 
+void Streamed(benchmark::State& state) {
+  const PhotoFile& file = photo();
+  for (auto _ : state) {
+    VIRAVIZ pic;
+    PngByteReader in(file.bytes.data(), file.bytes.size());
+    PngDecoder(in, pic, false, false).Run();
+    benchmark::DoNotOptimize(pic.Image.Row(kSide - 1)[0]);
+  }
+}
+
 long statusKiB(const char* key) {
   std::ifstream in("/proc/self/status");
   std::string line;
@@ -132,8 +168,7 @@ long statusKiB(const char* key) {
   return 0;
 }
 
-void LoadPngFile(benchmark::State& state) {
-  const PhotoFile& file = photo();
+void loadPngFile(benchmark::State& state, const PhotoFile& file) {
   long growth = 0;
   for (auto _ : state) {
     std::ofstream("/proc/self/clear_refs") << "5";  // peak resident memory starts again from now
@@ -145,12 +180,46 @@ void LoadPngFile(benchmark::State& state) {
     }
     growth = std::max(growth, statusKiB("VmHWM:") - before);
   }
+  const double pictureMiB = double(kSide) * kSide * 4 / (1 << 20);
   state.counters["peak_growth_MiB"] = double(growth) / 1024;
+  state.counters["over_picture_MiB"] = double(growth) / 1024 - pictureMiB;
+  state.counters["file_MiB"] = double(file.bytes.size()) / (1 << 20);
+}
+
+void LoadPngFileLibpng(benchmark::State& state) { loadPngFile(state, photo()); }
+void LoadPngFileOwn(benchmark::State& state) { loadPngFile(state, ownPhoto()); }
+
+void Unfilter(benchmark::State& state) {
+  const auto filter = std::uint8_t(state.range(0));
+  const int step = int(state.range(1));
+  const bool vector = state.range(2) != 0;
+  const std::size_t bytes = std::size_t(kSide) * std::size_t(step);
+  std::vector<std::uint8_t> rows(bytes * 2);
+  std::uint32_t noise = 99;
+  for (std::uint8_t& b : rows) b = std::uint8_t((noise = noise * 1664525u + 1013904223u) >> 24);
+  for (auto _ : state) {
+    for (int y = 0; y < kSide; ++y) {
+      std::uint8_t* row = rows.data() + std::size_t(y & 1) * bytes;
+      const std::uint8_t* prev = rows.data() + std::size_t((y + 1) & 1) * bytes;
+      if (vector)
+        UnfilterPngRow(filter, row, prev, bytes, step);
+      else
+        UnfilterPngRowScalar(filter, row, prev, bytes, step);
+    }
+    benchmark::DoNotOptimize(rows.data());
+  }
 }
 
 }  // namespace
 
 BENCHMARK(Libpng)->Name("PngDecode/Libpng")->Unit(benchmark::kMillisecond)->MinTime(3);
 BENCHMARK(LoadFromStream)->Name("PngDecode/LoadFromStream")->Unit(benchmark::kMillisecond)->MinTime(3);
-BENCHMARK(LoadPngFile)->Name("PngDecode/LoadPngFile")->Unit(benchmark::kMillisecond)->MinTime(3);
+BENCHMARK(Streamed)->Name("PngDecode/Streamed")->Unit(benchmark::kMillisecond)->MinTime(3);
+BENCHMARK(LoadPngFileLibpng)->Name("PngDecode/LoadPngFile")->Unit(benchmark::kMillisecond)->MinTime(3);
+BENCHMARK(LoadPngFileOwn)->Name("PngDecode/LoadPngFile/own_encoder")->Unit(benchmark::kMillisecond)->MinTime(3);
+BENCHMARK(Unfilter)
+    ->Name("PngUnfilter")
+    ->ArgNames({"filter", "step", "vector"})
+    ->ArgsProduct({{1, 2, 3, 4}, {3, 4}, {1, 0}})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

@@ -1,11 +1,14 @@
 #pragma once
 // What the PNG fuzz target checks for one input, shared with the test that replays the saved
-// corpus: decoding never fails other than with the codec's error, the consumed byte count stays
-// within the input, the alpha mask matches the image, and a decoded picture written by the
-// encoder reads back to the same colours. The last input byte's low bit picks the picture
+// corpus: decoding never fails other than with the codec's error, inflating the image data in
+// one go gives the same error, or the same pixels, mask, transparency and end, as streaming
+// them, the consumed byte count stays within the input, the alpha mask matches the image, and
+// a decoded picture written by the encoder reads back to the same colours. The last input byte's low bit picks the picture
 // loader's path (RGB straight into 32-bit pixels) instead of the picture's own.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <string>
 #include <vector>
 
 #include "png/png_decoder.h"
@@ -39,18 +42,46 @@ inline bool SameColours(const TBitmap& a, const TBitmap& b) {
   return true;
 }
 
+inline bool SameBytes(const TBitmap& a, const TBitmap& b) {
+  return a.PixelFormat() == b.PixelFormat() && a.Width() == b.Width() && a.Height() == b.Height() &&
+         (a.Empty() || std::memcmp(a.Bits(), b.Bits(), a.ByteSize()) == 0);
+}
+
+// One decoding of the input, with the image data inflated in one go where the decoder can, or
+// always streamed.
+struct PngFuzzDecoding {
+  VIRAVIZ pic;
+  std::string error;  // the codec's message, empty when the file loaded
+  std::uint64_t position = 0;
+
+  PngFuzzDecoding(const std::uint8_t* data, std::size_t size, bool wideRgb, bool inflateWhole) {
+    PngByteReader in(data, size);
+    try {
+      PngDecoder(in, pic, wideRgb, inflateWhole).Run();
+    } catch (const DEZOZIR& e) {
+      error = e.what();
+    }
+    position = in.Position();
+  }
+
+  bool SameAs(const PngFuzzDecoding& o) const {
+    if (error != o.error) return false;
+    if (!error.empty()) return true;  // a half-filled picture is thrown away
+    return position == o.position && SameBytes(pic.Image, o.pic.Image) && pic.HasAlpha == o.pic.HasAlpha &&
+           (!pic.HasAlpha || SameBytes(pic.AlphaMask, o.pic.AlphaMask)) && pic.Image.Transparent == o.pic.Image.Transparent &&
+           pic.Image.TransparentColor == o.pic.Image.TransparentColor && pic.TransparentColor == o.pic.TransparentColor;
+  }
+};
+
 // False when a check fails; other faults surface as crashes or sanitizer reports.
 inline bool PngDecodeHolds(const std::uint8_t* data, std::size_t size) {
   if (PngClaimsHugePicture(data, size)) return true;
   const bool wideRgb = size > 0 && (data[size - 1] & 1);
-  VIRAVIZ pic;
-  PngByteReader in(data, size);
-  try {
-    PngDecoder(in, pic, wideRgb).Run();
-  } catch (const DEZOZIR&) {
-    return true;  // refused cleanly
-  }
-  if (in.Position() > size) return false;
+  PngFuzzDecoding whole(data, size, wideRgb, true);
+  if (!whole.SameAs(PngFuzzDecoding(data, size, wideRgb, false))) return false;
+  if (!whole.error.empty()) return true;  // refused cleanly
+  VIRAVIZ& pic = whole.pic;
+  if (whole.position > size) return false;
   if (pic.HasAlpha && (pic.AlphaMask.Width() != pic.Width() || pic.AlphaMask.Height() != pic.Height())) return false;
   if (pic.Empty()) return true;
   pic.InterlaceOption = false;

@@ -29,6 +29,13 @@ class PngByteReader {
   std::uint32_t ReadU32();  // big-endian
   // Moves on by n bytes without reading them (a file is not read over a long skip).
   void Skip(std::uint64_t n);
+  // Goes to an earlier position within the data, as if what follows it had not been read.
+  void Seek(std::uint64_t position) {
+    position_ = position;
+    pastEnd_ = false;
+  }
+  // True when the bytes are in memory, where Peek hands out any length in place.
+  bool InMemory() const { return fd_ < 0; }
 
   // The bytes at the position that are at hand without copying: min(max, Remaining()) of
   // them when max is at most 64 KB, possibly more for a reader in memory. Empty at the end.

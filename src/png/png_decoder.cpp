@@ -36,8 +36,8 @@ void resetDecodedMembers(VIRAVIZ& pic) {
 
 }  // namespace
 
-PngDecoder::PngDecoder(PngByteReader& in, VIRAVIZ& picture, bool wideRgb)
-    : in_(in), pic_(picture), wideRgb_(wideRgb) {
+PngDecoder::PngDecoder(PngByteReader& in, VIRAVIZ& picture, bool wideRgb, bool inflateWhole)
+    : in_(in), pic_(picture), wideRgb_(wideRgb), inflateWhole_(inflateWhole) {
   paletteAlpha_.fill(255);
 }
 

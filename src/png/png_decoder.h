@@ -23,7 +23,9 @@ class PngDecoder {
  public:
   // wideRgb: RGB images decode straight into pf32bit instead of pf24bit (the picture loader's
   // path), and the size limit is checked for a 32-bit picture. Both must outlive the decoder.
-  PngDecoder(PngByteReader& in, VIRAVIZ& picture, bool wideRgb);
+  // inflateWhole false streams the image data row by row even where they could be inflated in
+  // one go (png_whole_inflate.h): the same pixels and errors, more slowly.
+  PngDecoder(PngByteReader& in, VIRAVIZ& picture, bool wideRgb, bool inflateWhole = true);
 
   // Decodes the file from the reader's position. Raises DEZOZIR (or the reader's file error).
   void Run();
@@ -54,7 +56,9 @@ class PngDecoder {
 
   // png_decoder_image.cpp
   void readImage();
-  void prepareBitmaps(TPixelFormat format);
+  void checkBitmapSizes(TPixelFormat format) const;
+  std::size_t filteredBytes() const;
+  void prepareBitmaps(TPixelFormat format, std::size_t scratch);
   void choosePaletteTransparency();
   void readPass(PngIdatStream& stream, const TAdam7Pass& pass, PngRowConverter convert);
   void buildPaletteAlphaMask();
@@ -62,6 +66,7 @@ class PngDecoder {
   PngByteReader& in_;
   VIRAVIZ& pic_;
   const bool wideRgb_;
+  const bool inflateWhole_;
 
   std::uint32_t chunkLeft_ = 0;  // unread data bytes of the current chunk
   bool ihdrSeen_ = false, imageStarted_ = false, iendSeen_ = false, plteSeen_ = false;

@@ -2,10 +2,13 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <memory>
+#include <optional>
 
 #include "png/png_decoder.h"
 #include "png/png_idat_stream.h"
 #include "png/png_unfilter.h"
+#include "png/png_whole_inflate.h"
 #include "surface/span_painter.h"
 
 namespace {
@@ -30,10 +33,21 @@ void PngDecoder::readImage() {
   const TPixelFormat format = PngOutputFormat(header_, wideRgb_);
   resolveBackgroundIndex();
   choosePaletteTransparency();
-  prepareBitmaps(format);
+  checkBitmapSizes(format);
+  const int width = sideOf(header_.width), height = sideOf(header_.height);
+  std::optional<PngWholeInflate> whole;
+  if (inflateWhole_ && width > 0 && height > 0)
+    whole.emplace(in_, chunkLeft_, filteredBytes(), RowStride(format, width) * std::size_t(height), !header_.interlaced);
+  const bool inflateAtOnce = whole && whole->Scratch();
+  prepareBitmaps(format, inflateAtOnce ? *whole->Scratch() : 0);
   if (pic_.Image.Empty()) return;
+  // The scratch room stops taking memory when the image is done, also when it fails.
+  const std::unique_ptr<TBitmap, void (*)(TBitmap*)> releaseScratch(&pic_.Image, [](TBitmap* b) { b->ReleaseScratch(); });
   const PngRowConverter convert = PngRowConverterFor(header_, format);
   PngIdatStream stream(in_, chunkLeft_);
+  if (inflateAtOnce) {
+    if (const std::uint8_t* rows = whole->Inflate(pic_.Image.MutableBits(), chunkLeft_)) stream.UseInflated(rows);
+  }
   if (!header_.interlaced) {
     readPass(stream, TAdam7Pass{0, 0, 1, 1}, convert);
   } else {
@@ -41,6 +55,18 @@ void PngDecoder::readImage() {
   }
   if (paletteAlphaMask_) buildPaletteAlphaMask();
   pic_.HasAlpha = header_.alpha || paletteAlphaMask_;
+}
+
+// The inflated size of the image data: a filter byte and the pixels of every row of every pass.
+std::size_t PngDecoder::filteredBytes() const {
+  const int width = sideOf(header_.width), height = sideOf(header_.height);
+  if (!header_.interlaced) return std::size_t(height) * (1 + header_.RowBytes(width));
+  std::size_t total = 0;
+  for (const TAdam7Pass& pass : kAdam7Passes) {
+    const int columns = pass.Columns(width), rows = pass.Rows(height);
+    if (columns > 0) total += std::size_t(rows) * (1 + header_.RowBytes(columns));
+  }
+  return total;
 }
 
 // A palette whose tRNS leaves exactly one entry fully transparent and all others opaque has a
@@ -62,22 +88,27 @@ void PngDecoder::choosePaletteTransparency() {
     paletteAlphaMask_ = true;
 }
 
-// Sizes the image (and the alpha mask) for the header, refusing a picture beyond the bitmap
-// limits with the codec's error before any pixel memory is taken.
-void PngDecoder::prepareBitmaps(TPixelFormat format) {
+// Refuses a picture beyond the bitmap limits with the codec's error before any pixel memory
+// is taken.
+void PngDecoder::checkBitmapSizes(TPixelFormat format) const {
   const int width = sideOf(header_.width), height = sideOf(header_.height);
-  const bool mask = header_.alpha || paletteAlphaMask_;
   try {
     TBitmap::CheckSize(width, height, wideRgb_ ? pf32bit : format);
-    if (mask) TBitmap::CheckSize(width, height, pf8bit);
+    if (header_.alpha || paletteAlphaMask_) TBitmap::CheckSize(width, height, pf8bit);
   } catch (const EOutOfResources& e) {
     throw DEZOZIR(e.what());
   }
+}
+
+// Sizes the image (with scratch bytes after its rows) and the alpha mask for the header.
+void PngDecoder::prepareBitmaps(TPixelFormat format, std::size_t scratch) {
+  const int width = sideOf(header_.width), height = sideOf(header_.height);
+  const bool mask = header_.alpha || paletteAlphaMask_;
   // Every byte of every row gets written (padding included), so the pictures need no fill
   // first, and a header that claims a large picture costs no memory before its data arrive.
   TBitmap& image = pic_.Image;
   image.SetPixelFormat(format);
-  image.SetSizeForOverwrite(width, height);
+  image.SetSizeForOverwrite(width, height, scratch);
   rowCleared_.assign(header_.interlaced ? std::size_t(height) : 0, false);
   if (header_.kind == PngColorKind::Grey)
     image.SetPalette(greyPalette(1 << std::min(header_.bitDepth, 8)));
@@ -95,7 +126,7 @@ void PngDecoder::readPass(PngIdatStream& stream, const TAdam7Pass& pass, PngRowC
   TBitmap& image = pic_.Image;
   const int columns = pass.Columns(image.Width()), rows = pass.Rows(image.Height());
   if (columns == 0 || rows == 0) return;
-  const std::size_t bytes = (std::size_t(columns) * std::size_t(header_.BitsPerPixel()) + 7) / 8;
+  const std::size_t bytes = header_.RowBytes(columns);
   rows_[0].assign(bytes + 1, 0);
   rows_[1].assign(bytes + 1, 0);
   const bool spread = pass.dx > 1;

@@ -1,5 +1,6 @@
 #pragma once
 // The IHDR chunk of a PNG file, and the bitmap a decoded image becomes.
+#include <cstddef>
 #include <cstdint>
 
 #include "surface/pixel_format.h"
@@ -19,6 +20,8 @@ struct PngHeader {
   int BitsPerPixel() const { return Channels() * bitDepth; }
   // Bytes from one pixel to the same byte of the previous one, as the row filters count them.
   int FilterStep() const { return BitsPerPixel() >= 8 ? BitsPerPixel() / 8 : 1; }
+  // Bytes of a row of that many pixels, without its filter byte.
+  std::size_t RowBytes(int columns) const { return (std::size_t(columns) * std::size_t(BitsPerPixel()) + 7) / 8; }
 };
 
 // Reads the 13 bytes of IHDR. Raises DEZOZIR for a colour type whose low three bits are 1, 5

@@ -1,6 +1,7 @@
 #include "png/png_idat_stream.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "png/viraviz.h"
 
@@ -33,6 +34,11 @@ void PngIdatStream::feed() {
 }
 
 void PngIdatStream::Inflate(std::uint8_t* dst, std::size_t n) {
+  if (inflated_) {
+    std::memcpy(dst, inflated_, n);
+    inflated_ += n;
+    return;
+  }
   z_.next_out = dst;
   z_.avail_out = uInt(n);
   while (z_.avail_out > 0) {

@@ -20,6 +20,10 @@ class PngIdatStream {
   PngIdatStream(const PngIdatStream&) = delete;
   PngIdatStream& operator=(const PngIdatStream&) = delete;
 
+  // The image data were inflated whole already (the filtered rows back to back): Inflate hands
+  // them out from there instead of reading on.
+  void UseInflated(const std::uint8_t* rows) { inflated_ = rows; }
+
   // Fills dst[0, n) with the next inflated bytes, reading on into following IDAT chunks.
   // Raises DEZOZIR "Read Image (PNG): Read Error" when the data are damaged, end too early,
   // or a chunk other than IDAT follows a used-up one.
@@ -31,4 +35,5 @@ class PngIdatStream {
   PngByteReader& in_;
   std::uint32_t& chunkLeft_;
   z_stream z_{};
+  const std::uint8_t* inflated_ = nullptr;
 };

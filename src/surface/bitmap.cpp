@@ -1,6 +1,7 @@
 #include "surface/bitmap.h"
 
 #include <sys/mman.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -73,11 +74,12 @@ std::shared_ptr<std::uint8_t[]> allocatePixels(std::size_t bytes, bool prefault)
 
 }  // namespace
 
-void TBitmap::allocate(int w, int h, TPixelFormat f, std::shared_ptr<std::uint8_t[]>& out, bool prefault) const {
+void TBitmap::allocate(int w, int h, TPixelFormat f, std::shared_ptr<std::uint8_t[]>& out, bool prefault,
+                       std::size_t scratchBytes) const {
   CheckSize(w, h, f);
-  std::size_t bytes = RowStride(f, w) * std::size_t(h);
+  const std::size_t bytes = RowStride(f, w) * std::size_t(h);
   try {
-    out = bytes ? allocatePixels(bytes, prefault) : nullptr;
+    out = bytes ? allocatePixels(bytes + scratchBytes, prefault) : nullptr;
   } catch (const std::bad_alloc&) {
     throw EOutOfResources("メモリが不足しています");
   }
@@ -99,6 +101,7 @@ void TBitmap::SetSize(int w, int h) {
     std::memcpy(fresh.get() + std::size_t(y) * stride, Row(y), keepBytes);
   const int oldWidth = std::min(width_, w);
   bits_ = std::move(fresh);
+  scratch_ = 0;
   width_ = w;
   height_ = h;
   stride_ = stride;
@@ -115,13 +118,25 @@ void TBitmap::SetSize(int w, int h) {
   fillRows(keepRows, raw);
 }
 
-void TBitmap::SetSizeForOverwrite(int w, int h) {
+void TBitmap::SetSizeForOverwrite(int w, int h, std::size_t scratchBytes) {
   std::shared_ptr<std::uint8_t[]> fresh;
-  allocate(w, h, format_, fresh, false);
+  allocate(w, h, format_, fresh, false, scratchBytes);
   bits_ = std::move(fresh);
   width_ = w;
   height_ = h;
   stride_ = RowStride(format_, w);
+  scratch_ = bits_ ? scratchBytes : 0;
+}
+
+// The whole pages of the scratch room stop taking memory; the address range stays reserved
+// until the pixels are freed, and nothing reads it again.
+void TBitmap::ReleaseScratch() {
+  if (scratch_ == 0) return;
+  const std::uintptr_t page = std::uintptr_t(sysconf(_SC_PAGESIZE));
+  const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(bits_.get()) + ByteSize();
+  const std::uintptr_t from = (start + page - 1) / page * page, to = (start + scratch_) / page * page;
+  if (to > from) madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
+  scratch_ = 0;
 }
 
 void TBitmap::fillRows(int fromY, std::uint32_t raw) {
@@ -141,6 +156,7 @@ void TBitmap::SetPixelFormat(TPixelFormat f) {
     palette_ = std::move(newPalette);
     stride_ = RowStride(f, width_);
     bits_.reset();
+    scratch_ = 0;
     return;
   }
   std::shared_ptr<std::uint8_t[]> fresh;
@@ -171,6 +187,7 @@ void TBitmap::SetPixelFormat(TPixelFormat f) {
     }
   }
   bits_ = std::move(fresh);
+  scratch_ = 0;
   format_ = f;
   stride_ = stride;
   palette_ = std::move(newPalette);
@@ -184,6 +201,7 @@ void TBitmap::Assign(const TBitmap& other) {
   stride_ = other.stride_;
   palette_ = other.palette_;
   bits_ = other.bits_;
+  scratch_ = 0;
   Transparent = other.Transparent;
   TransparentColor = other.TransparentColor;
 }
@@ -195,6 +213,7 @@ void TBitmap::Swap(TBitmap& other) {
   std::swap(stride_, other.stride_);
   std::swap(palette_, other.palette_);
   std::swap(bits_, other.bits_);
+  std::swap(scratch_, other.scratch_);
   std::swap(Transparent, other.Transparent);
   std::swap(TransparentColor, other.TransparentColor);
 }
@@ -207,6 +226,7 @@ std::uint8_t* TBitmap::MutableBits() {
     allocate(width_, height_, format_, own);
     std::memcpy(own.get(), bits_.get(), ByteSize());
     bits_ = std::move(own);
+    scratch_ = 0;
   }
   return bits_.get();
 }

@@ -45,8 +45,11 @@ class TBitmap {
   // A new picture of w x h for a reader that writes every byte of every row (padding and the
   // spare byte of 32-bit pixels included) before anything reads them: the pixels are fresh
   // memory of no particular value, which saves a pass over a large picture. Raises
-  // EOutOfResources, leaving the bitmap as it was, when too large.
-  void SetSizeForOverwrite(int w, int h);
+  // EOutOfResources, leaving the bitmap as it was, when too large. scratchBytes more bytes
+  // follow the last row (from MutableBits() + ByteSize()) as the reader's working room while
+  // it fills the rows; ReleaseScratch gives their memory back. Copies never carry them.
+  void SetSizeForOverwrite(int w, int h, std::size_t scratchBytes = 0);
+  void ReleaseScratch();
   // Converts every pixel to the nearest colour of the new format (indexed formats get their
   // default palette).
   void SetPixelFormat(TPixelFormat f);
@@ -97,12 +100,14 @@ class TBitmap {
  private:
   void fillRows(int fromY, std::uint32_t raw);
   // prefault: have the pages made ready ahead of a caller that fills them all.
-  void allocate(int w, int h, TPixelFormat f, std::shared_ptr<std::uint8_t[]>& out, bool prefault = true) const;
+  void allocate(int w, int h, TPixelFormat f, std::shared_ptr<std::uint8_t[]>& out, bool prefault = true,
+                std::size_t scratchBytes = 0) const;
 
   int width_ = 0;
   int height_ = 0;
   TPixelFormat format_ = pfDevice;
   std::size_t stride_ = 0;
+  std::size_t scratch_ = 0;  // bytes after the last row that a reader may still be using
   TPalette palette_;
   std::shared_ptr<std::uint8_t[]> bits_;
   std::unique_ptr<TCanvas> canvas_;
