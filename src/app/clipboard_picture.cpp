@@ -64,28 +64,40 @@ void WriteClipboardPicture(const TBitmap& picture) {
   QGuiApplication::clipboard()->setMimeData(new TPictureMimeData(picture));
 }
 
-bool ReadClipboardPicture(TBitmap& out) {
-  const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
-  if (!mime) return false;
-  if (const auto* own = dynamic_cast<const TPictureMimeData*>(mime)) {
-    out.Assign(own->Picture());
-    out.Transparent = false;
+namespace {
+
+// The clipboard's picture, possibly empty, into picture; false when it holds none.
+bool ReadAnyPicture(const QMimeData& mime, TBitmap& picture) {
+  if (const auto* own = dynamic_cast<const TPictureMimeData*>(&mime)) {
+    picture.Assign(own->Picture());
+    picture.Transparent = false;
     return true;
   }
   // Pictures from other programs come as file bytes, or as an image Qt has read.
-  if (mime->hasFormat(QStringLiteral("image/png"))) {
-    DecodePng(mime->data(QStringLiteral("image/png")), out);
+  if (mime.hasFormat(QStringLiteral("image/png"))) {
+    DecodePng(mime.data(QStringLiteral("image/png")), picture);
     return true;
   }
   for (const QString& type : kBmpTypes) {
-    if (!mime->hasFormat(type)) continue;
-    DecodeBmp(mime->data(type), out);
+    if (!mime.hasFormat(type)) continue;
+    DecodeBmp(mime.data(type), picture);
     return true;
   }
-  if (!mime->hasImage()) return false;
-  const QImage image = qvariant_cast<QImage>(mime->imageData());
+  if (!mime.hasImage()) return false;
+  const QImage image = qvariant_cast<QImage>(mime.imageData());
   if (image.isNull()) return false;
-  FromQImage(image, out);
+  FromQImage(image, picture);
+  return true;
+}
+
+}  // namespace
+
+bool ReadClipboardPicture(TBitmap& out) {
+  const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+  TBitmap picture;
+  // A picture without pixels is no picture: it would leave the document empty.
+  if (!mime || !ReadAnyPicture(*mime, picture) || picture.Empty()) return false;
+  out.Swap(picture);
   return true;
 }
 

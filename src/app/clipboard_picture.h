@@ -11,9 +11,9 @@
 void WriteClipboardPicture(const TBitmap& picture);
 
 // Reads the clipboard's picture into out; false, with out unchanged, when the clipboard holds
-// none. The program's own picture comes back as it was put there; pictures of other programs
-// come as 32 bits, PNG and BMP data decoded by the program's own readers, so that a picture
-// beyond the program's limits raises their errors (out unchanged).
+// none (or one without pixels). The program's own picture comes back as it was put there;
+// pictures of other programs come as 32 bits, PNG and BMP data decoded by the program's own
+// readers, so that a picture beyond the program's limits raises their errors (out unchanged).
 bool ReadClipboardPicture(TBitmap& out);
 
 // The clipboard's text, when it holds text.

@@ -30,12 +30,14 @@ void TForm1::CompleteRegion(TPoint a, TPoint b, int button) {
 }
 
 void TForm1::MmcopyClick() {
+  if (SelectedRegion.IsEmpty()) return;  // nothing selected yet
   CopyRegion(document_.Picture(), SelectedRegion, document_.PasteBuffer());
   WriteClipboardPicture(document_.PasteBuffer());
   RefillPasteBuffer();
 }
 
 void TForm1::MmcutClick() {
+  if (SelectedRegion.IsEmpty()) return;
   MmcopyClick();
   document_.TakeSnapshot();
   WhitenRegion(document_.Picture(), SelectedRegion);

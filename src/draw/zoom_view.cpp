@@ -1,5 +1,6 @@
 #include "draw/zoom_view.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
@@ -67,7 +68,7 @@ TPoint PositionPanelToPicture(TPoint panelPoint, int width, int height) {
 TPoint PositionPanelMarker(TPoint centre, int width, int height) {
   // Anything beyond the panel's edges is drawn nowhere; keeping it near keeps lines short.
   auto place = [](int c, int side) {
-    return ClampToInt(std::int64_t(kPositionPanelSide) * c / side, -1, kPositionPanelSide);
+    return ClampToInt(std::int64_t(kPositionPanelSide) * c / std::max(side, 1), -1, kPositionPanelSide);
   };
   return TPoint{place(centre.X, width), place(centre.Y, height)};
 }
