@@ -6,7 +6,10 @@
 // dropped files, form1_ending.cpp the ways out, help and the version window, form1_palette.cpp
 // showing the tool palette, form1_zoom.cpp showing and feeding the zoom window,
 // form1_xybar.cpp the coordinate bar, form1_keys.cpp the keyboard, form1_hints.cpp the status
-// hints, form1_text.cpp what the text tools write.
+// hints, form1_text.cpp what the text tools write, form1_regions.cpp region editing and the
+// paste buffer, form1_clipboard.cpp the whole-picture clipboard, form1_image_ops.cpp the image
+// operations, form1_fractal.cpp fractal drawing; the strokes are in form1_tools.cpp,
+// form1_strokes.cpp, form1_stroke_steps.cpp and form1_fixangle.cpp.
 #include <QMainWindow>
 #include <array>
 #include <functional>
