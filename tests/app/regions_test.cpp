@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QScrollBar>
 
 #include "app/error_guard.h"
 #include "canvas_mouse.h"
@@ -53,6 +54,9 @@ TEST_F(RegionTest, SelectingOpensTheMenuAndItsCopyCutAndBrushWork) {
   TwoClick(TPoint{50, 40}, TPoint{10, 20});
   EXPECT_EQ(form1().SelectedRegion, (TRect{10, 20, 50, 40}));
   EXPECT_TRUE(form1().PopupMenu1->isVisible());
+  // By the second corner, as the window stands and the picture is scrolled.
+  EXPECT_EQ(form1().PopupMenu1->pos(), form1().pos() + QPoint(10 - form1().ScrollBox1->horizontalScrollBar()->value(),
+                                                              20 - form1().ScrollBox1->verticalScrollBar()->value()));
   EXPECT_TRUE(SamePixels(picture(), *before)) << "the dotted band is gone";
 
   Item("Mmcopy")->trigger();
