@@ -265,6 +265,8 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost, publ
                       const QKeySequence& shortcut, int image, int tag);
   void connectCommand(QAction* action, void (TForm1::*command)());
   void createMenus();
+  // An item of the region menu PopupMenu1 (its submenus included) by name.
+  QAction* regionMenuItem(const char* name) const;
   void connectImageOperations();
   void connectRegionCommands();
   void connectClipboardCommands();

@@ -15,16 +15,13 @@
 #include "imageops/ui/resize_form.h"
 
 void TForm1::connectImageOperations() {
-  const auto item = [this](const char* name) {
-    return PopupMenu1->findChild<QAction*>(QLatin1String(name), Qt::FindChildrenRecursively);
-  };
-  connectCommand(item("Mholizon"), &TForm1::MholizonClick);
-  connectCommand(item("Mvert"), &TForm1::MvertClick);
-  connectCommand(item("Mcolor"), &TForm1::McolorClick);
-  connectCommand(item("Mprecover"), &TForm1::MprecoverClick);
+  connectCommand(regionMenuItem("Mholizon"), &TForm1::MholizonClick);
+  connectCommand(regionMenuItem("Mvert"), &TForm1::MvertClick);
+  connectCommand(regionMenuItem("Mcolor"), &TForm1::McolorClick);
+  connectCommand(regionMenuItem("Mprecover"), &TForm1::MprecoverClick);
   // Both gradient items run one handler, told apart by the item that sent the command.
   for (const bool horizontal : {true, false}) {
-    connect(item(horizontal ? "MgraH" : "MgraV"), &QAction::triggered, this,
+    connect(regionMenuItem(horizontal ? "MgraH" : "MgraV"), &QAction::triggered, this,
             [this, horizontal] { RunGuarded(this, [&] { G1Click(horizontal); }); });
   }
   connectCommand(R1, &TForm1::R1Click);

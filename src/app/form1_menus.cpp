@@ -114,3 +114,7 @@ void TForm1::createToolsBar() {
   connect(ToolsBar, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { tbarhelp->popup(ToolsBar->mapToGlobal(at)); });
 }
+
+QAction* TForm1::regionMenuItem(const char* name) const {
+  return PopupMenu1->findChild<QAction*>(QLatin1String(name), Qt::FindChildrenRecursively);
+}

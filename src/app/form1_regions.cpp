@@ -12,12 +12,9 @@
 #include "draw/ui/pstate_panel.h"
 
 void TForm1::connectRegionCommands() {
-  const auto item = [this](const char* name) {
-    return PopupMenu1->findChild<QAction*>(QLatin1String(name), Qt::FindChildrenRecursively);
-  };
-  connectCommand(item("Mmcut"), &TForm1::MmcutClick);
-  connectCommand(item("Mmcopy"), &TForm1::MmcopyClick);
-  connectCommand(item("Mbrush"), &TForm1::MbrushClick);
+  connectCommand(regionMenuItem("Mmcut"), &TForm1::MmcutClick);
+  connectCommand(regionMenuItem("Mmcopy"), &TForm1::MmcopyClick);
+  connectCommand(regionMenuItem("Mbrush"), &TForm1::MbrushClick);
 }
 
 void TForm1::CompleteRegion(TPoint a, TPoint b, int button) {
