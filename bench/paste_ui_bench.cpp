@@ -1,14 +1,17 @@
 // The paste tools and the clipboard in the main window, on a 4000 x 4000 picture: a pointer
 // move of the paste (13) and the paste at any size (15) with a 300 x 300 buffer (restore what
 // the last preview covered, draw again, repaint), the rotated paste of a 1000 x 1000 buffer at
-// 37 degrees, and the whole copy to the clipboard. Beside one copy of the picture's pixels.
+// 37 degrees, the whole copy to the clipboard, and tool choices while another program's
+// picture is on the clipboard. Beside one copy of the picture's pixels.
 #include <QApplication>
 #include <QClipboard>
+#include <QMimeData>
 #include <benchmark/benchmark.h>
 
 #include "app/clipboard_picture.h"
 #include "bench_app.h"
 #include "draw/rotated_paste.h"
+#include "png/viraviz.h"
 #include "surface/canvas.h"
 
 namespace {
@@ -58,5 +61,28 @@ void BM_WholeCopy4000(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_WholeCopy4000)->Unit(benchmark::kMillisecond);
+
+// A tool choice while the clipboard holds a 4000 x 4000 PNG from another program: the first
+// choice decodes it, the next ones take the picture read before until the clipboard changes.
+void BM_ToolChoiceWithForeignPicture(benchmark::State& state) {
+  TForm1& form1 = BenchApp(200, 200).Form1();
+  TBitmap picture(4000, 4000);
+  for (int y = 0; y < 4000; y += 3) picture.Canvas().FillRect(TRect{0, y, 4000, y + 1});
+  VIRAVIZ png;
+  png.Assign(picture);
+  QByteArray bytes;
+  png.SaveToStream([&bytes](const std::uint8_t* data, std::size_t size) {
+    bytes.append(reinterpret_cast<const char*>(data), qsizetype(size));
+  });
+  auto* mime = new QMimeData;
+  mime->setData(QStringLiteral("image/png"), bytes);
+  QGuiApplication::clipboard()->setMimeData(mime);
+  int tool = 1;
+  for (auto _ : state) {
+    form1.dtExecute(tool);
+    tool = 3 - tool;
+  }
+}
+BENCHMARK(BM_ToolChoiceWithForeignPicture)->Unit(benchmark::kMillisecond);
 
 }  // namespace

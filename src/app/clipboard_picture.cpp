@@ -90,14 +90,40 @@ bool ReadAnyPicture(const QMimeData& mime, TBitmap& picture) {
   return true;
 }
 
+// What the clipboard held when it was last read, until it changes: every tool choice reads the
+// clipboard, and decoding another program's large picture at each click would slow them all.
+// It lives with the clipboard.
+class TClipboardReading : public QObject {
+ public:
+  explicit TClipboardReading(QClipboard* clipboard) : QObject(clipboard) {
+    connect(clipboard, &QClipboard::dataChanged, this, [this] { current = false; });
+  }
+  static TClipboardReading& Of(QClipboard* clipboard) {
+    for (QObject* child : clipboard->children())
+      if (auto* reading = dynamic_cast<TClipboardReading*>(child)) return *reading;
+    return *new TClipboardReading(clipboard);
+  }
+
+  bool current = false;
+  bool found = false;
+  TBitmap picture;  // shares its pixels with those handed out
+};
+
 }  // namespace
 
 bool ReadClipboardPicture(TBitmap& out) {
-  const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
-  TBitmap picture;
-  // A picture without pixels is no picture: it would leave the document empty.
-  if (!mime || !ReadAnyPicture(*mime, picture) || picture.Empty()) return false;
-  out.Swap(picture);
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  TClipboardReading& last = TClipboardReading::Of(clipboard);
+  if (!last.current) {
+    const QMimeData* mime = clipboard->mimeData();
+    TBitmap picture;
+    // A picture without pixels is no picture: it would leave the document empty.
+    last.found = mime && ReadAnyPicture(*mime, picture) && !picture.Empty();
+    last.picture.Swap(picture);
+    last.current = true;
+  }
+  if (!last.found) return false;
+  out.Assign(last.picture);
   return true;
 }
 
