@@ -11,12 +11,6 @@
 #include "fractal/fractal_driver.h"
 #include "fractal/ui/fractal_form.h"
 
-namespace {
-
-constexpr int kLineToolSlot = 2;
-
-}  // namespace
-
 void TForm1::ConnectFractalWindow(TForm3* form) {
   FractalForm = form;
   connect(Afrac, &QAction::triggered, this, [this] { RunGuarded(this, [this] { ZudozoClick(); }); });
@@ -76,4 +70,5 @@ void TForm1::SetDrawingColors(TColor left, TColor right) {
 
 void TForm1::ShowHelpKeyword(const QString& keyword) { HelpWindow->ShowKeyword(keyword); }
 
-QCursor TForm1::LineToolCursor() const { return cursors_.Slot(kLineToolSlot); }
+// A tool's cursor sits in the slot of its number.
+QCursor TForm1::LineToolCursor() const { return cursors_.Slot(kToolLine); }

@@ -32,7 +32,7 @@ void TForm1::previewMove(TPoint q) {
   document_.Picture().Canvas().Pen.Width = PstatePanel->penwidth->Position();
   PstatePanel->penModeValue = PstatePanel->PenModeOf();
   const int figure = FigureChoice.figure;
-  if (figure == 1) {
+  if (figure == kToolFreehand) {
     drawFigure(q, PstatePanel->penModeValue);  // the segment; q becomes the start point
   } else if (FigurePreviewsOverSnapshot(figure)) {
     restoreTouched();
@@ -54,21 +54,22 @@ void TForm1::secondPress(int button, TPoint q) {
   q = fixedAngle(q);
   const int figure = FigureChoice.figure;
   switch (figure) {
-    case 2: case 3: case 4: case 5: case 6: case 7: case 8: case 15:
+    case kToolLine: case kToolEllipse: case kToolTriangle: case kToolRectangle: case kToolRoundRect:
+    case kToolPolygon: case kToolOtherShape: case kToolSizedPaste:
       restoreTouched();
       drawFigure(q, PstatePanel->penModeValue);
       break;
-    case 12:
+    case kToolRegion:
       drawFigure(q, pmNot);
       CompleteRegion(Stroke.points.start, q, button);
       break;
-    case 16: {
+    case kToolAngledPaste: {
       TWaitCursor wait;
       restoreTouched();
       if (button == Stroke.button) pasteRotated(Stroke.points.start, q);
       break;
     }
-    case 10: Stroke.button = button; break;  // so that the press counts as the stroke's own
+    case kToolEyedropper: Stroke.button = button; break;  // so that the press counts as the stroke's own
     default: break;  // 18 keeps its last preview; drag tools meet a second button here
   }
   if (FractalHandOff)
@@ -79,7 +80,7 @@ void TForm1::secondPress(int button, TPoint q) {
   if (button == Stroke.button) {
     Stroke.origin = Stroke.points.start;
     Stroke.continuation = q;
-  } else if (figure != 12) {  // region editing took no snapshot
+  } else if (figure != kToolRegion) {  // region editing took no snapshot
     returnbuttonClick();
   }
 }
@@ -88,7 +89,7 @@ void TForm1::releaseStroke(int button, TPoint q) {
   const int figure = FigureChoice.figure;
   const bool ownButton = button == Stroke.button;
   switch (figure) {
-    case 1: {
+    case kToolFreehand: {
       DrawingFlag = false;
       if (!ownButton) {
         returnbuttonClick();
@@ -100,12 +101,14 @@ void TForm1::releaseStroke(int button, TPoint q) {
       InvalidateDocument(TRect{q.X, q.Y, q.X + 1, q.Y + 1});
       break;
     }
-    case 9: case 10: case 11: case 13: case 14: case 17:
+    case kToolAreaFill: case kToolEyedropper: case kToolSpray: case kToolPaste: case kToolRepeatedPaste:
+    case kToolText:
       DrawingFlag = false;
       // The paste leaves one copy where it is released: its previews go first.
-      if (figure == 13) restoreTouched();
+      if (figure == kToolPaste) restoreTouched();
       drawFigure(q, pmCopy);
-      if (!ownButton && figure != 10) returnbuttonClick();  // the eyedropper took no snapshot
+      // The eyedropper took no snapshot.
+      if (!ownButton && figure != kToolEyedropper) returnbuttonClick();
       break;
     default: break;  // two-click figures go on
   }

@@ -63,17 +63,18 @@ TRect FigureReach(const TFigureChoice& choice, TPoint s, TPoint e, int penWidth,
   // the loupe's circle has a radius of at most half the length, arrow heads and cross ends less.
   const long long sideways = (std::llabs((long long)e.X - s.X) + std::llabs((long long)e.Y - s.Y)) / 2 + 2;
   switch (choice.figure) {
-    case 1: case 2: case 3: case 4: case 5: case 6:
+    case kToolFreehand: case kToolLine: case kToolEllipse: case kToolTriangle: case kToolRectangle:
+    case kToolRoundRect:
       return Between(s, e).Inflated(pen).ClippedTo(whole);
-    case 7: return AroundCircle(s, e).Inflated(pen).ClippedTo(whole);
-    case 8: return Between(s, e).Inflated(sideways + pen).ClippedTo(whole);
-    case 9: return whole;
+    case kToolPolygon: return AroundCircle(s, e).Inflated(pen).ClippedTo(whole);
+    case kToolOtherShape: return Between(s, e).Inflated(sideways + pen).ClippedTo(whole);
+    case kToolAreaFill: return whole;
     case kToolText: case kToolAngledText: return TextAt(choice, s, e).ClippedTo(whole);
     // The spray's dots fall in the square of side 2 * width around E.
-    case 11: return Between(e, e).Inflated(penWidth + 1).ClippedTo(whole);
-    case 12: case 16: return Between(s, e).Inflated(2).ClippedTo(whole);
-    case 13: case 14: return PasteAt(e, choice.pasteBuffer).ClippedTo(whole);
-    case 15: return Between(s, e).ClippedTo(whole);
+    case kToolSpray: return Between(e, e).Inflated(penWidth + 1).ClippedTo(whole);
+    case kToolRegion: case kToolAngledPaste: return Between(s, e).Inflated(2).ClippedTo(whole);
+    case kToolPaste: case kToolRepeatedPaste: return PasteAt(e, choice.pasteBuffer).ClippedTo(whole);
+    case kToolSizedPaste: return Between(s, e).ClippedTo(whole);
     default: return TRect{};
   }
 }
