@@ -5,7 +5,6 @@
 #include <QScrollBar>
 
 #include "app/clipboard_picture.h"
-#include "app/error_guard.h"
 #include "app/form1.h"
 #include "draw/region_commands.h"
 #include "draw/rotated_paste.h"
@@ -55,6 +54,5 @@ void TForm1::RefillPasteBuffer() {
 
 void TForm1::pasteRotated(TPoint s, TPoint q) {
   TCanvas& canvas = document_.Picture().Canvas();
-  RotatedPaste(canvas, document_.PasteBuffer(), s, q, PstatePanel->Settings().rightColor);
-  InvalidateDocument(document_.Picture().BoundsRect());
+  InvalidateDocument(RotatedPaste(canvas, document_.PasteBuffer(), s, q, PstatePanel->Settings().rightColor));
 }

@@ -82,10 +82,12 @@ void RotatePicture(const TBitmap& buffer, int theta, TPixelFormat format, TColor
   out.Swap(turned);
 }
 
-void RotatedPaste(TCanvas& canvas, const TBitmap& buffer, TPoint s, TPoint q, TColor wedgeColor) {
-  if (buffer.Empty()) return;
+TRect RotatedPaste(TCanvas& canvas, const TBitmap& buffer, TPoint s, TPoint q, TColor wedgeColor) {
+  if (buffer.Empty()) return TRect{};
   TBitmap turned;
   TRotatedBounds at;
   RotatePicture(buffer, AngleOf(s, q), canvas.Bitmap().PixelFormat(), wedgeColor, turned, at);
-  if (!turned.Empty()) canvas.Draw(s.X + at.left, s.Y + at.top, turned);
+  if (turned.Empty()) return TRect{};
+  canvas.Draw(s.X + at.left, s.Y + at.top, turned);
+  return TRect{s.X + at.left, s.Y + at.top, s.X + at.right, s.Y + at.bottom};
 }

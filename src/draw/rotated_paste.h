@@ -27,5 +27,5 @@ void RotatePicture(const TBitmap& buffer, int theta, TPixelFormat format, TColor
 
 // Draws the buffer on the canvas turned to the direction from s to q, its top-left corner at s,
 // through the canvas copy mode, leaving the wedges (in wedgeColor, the right colour) out.
-// An empty buffer draws nothing.
-void RotatedPaste(TCanvas& canvas, const TBitmap& buffer, TPoint s, TPoint q, TColor wedgeColor);
+// Returns the rectangle drawn into (before clipping); an empty buffer draws nothing.
+TRect RotatedPaste(TCanvas& canvas, const TBitmap& buffer, TPoint s, TPoint q, TColor wedgeColor);
