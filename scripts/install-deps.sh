@@ -6,12 +6,14 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  zlib1g-dev libdeflate-dev libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev
+  zlib1g-dev libdeflate-dev libzstd-dev libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev
+  qt6-wayland
   fonts-ipafont-gothic fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
   libpng-dev imagemagick
   xvfb xdotool x11-utils xclip
+  weston wl-clipboard
   desktop-file-utils lintian
 )
 
