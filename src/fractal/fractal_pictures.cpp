@@ -27,14 +27,21 @@ void Line(TCanvas& c, TColor color, int x0, int y0, int x1, int y1) {
   c.LineTo(x1, y1);
 }
 
+// The value on the picture's own white brush: an opaque cell, so no line crosses the digits.
 void Value(TCanvas& c, int x, int y, int v) {
   c.Font.Color = clBlack;
-  c.Brush.Style = bsClear;
   c.TextOut(x, y, std::to_string(v));
-  c.Brush.Style = bsSolid;
 }
 
 double Radians(double degrees) { return degrees * std::numbers::pi / 180; }
+
+// Four bars, each rise() steps of 5 pixels above the base.
+template <typename Rise>
+void RandomnessBars(TBitmap& picture, int r, Rise rise) {
+  TCanvas& c = Clear(picture);
+  for (int i = 1; i <= 4; ++i) Line(c, PreviewColor(i), 5 * i, 30, 5 * i, 25 - 5 * rise());
+  Value(c, 2, 2, r);
+}
 
 }  // namespace
 
@@ -70,9 +77,11 @@ void DrawRatioPreview(TBitmap& picture, int n) {
 }
 
 void DrawRandomnessPreview(TBitmap& picture, int r) {
-  TCanvas& c = Clear(picture);
-  for (int i = 1; i <= 4; ++i) Line(c, PreviewColor(i), 5 * i, 30, 5 * i, 25 - 5 * Random(r));
-  Value(c, 2, 2, r);
+  RandomnessBars(picture, r, [r] { return Random(r); });
+}
+
+void DrawStillRandomnessPreview(TBitmap& picture) {
+  RandomnessBars(picture, 0, [] { return 0; });
 }
 
 void DrawAnglePreview(TBitmap& picture, int degrees) {

@@ -11,12 +11,15 @@ class TBitmap;
 // 5 purple, 6 navy, any other black.
 TColor PreviewColor(int n);
 
-// Each preview fills its picture white, draws its lines and writes the value.
+// Each preview fills its picture white, draws its lines and writes the value on white.
 void DrawLevelPreview(TBitmap& picture, int n);   // a stack of n lines
 void DrawBranchPreview(TBitmap& picture, int n);  // a fan of n lines
 void DrawRatioPreview(TBitmap& picture, int n);   // the ratio position -10..10
 // Four lines of random heights drawn from the program's generator (Random(r) each).
 void DrawRandomnessPreview(TBitmap& picture, int r);
+// The same picture for position 0 without drawing a number, so that the generator's sequence
+// starts with the first click, spray dot or generated tree.
+void DrawStillRandomnessPreview(TBitmap& picture);
 void DrawAnglePreview(TBitmap& picture, int degrees);
 void DrawPeakHeightPreview(TBitmap& picture, int h);
 void DrawPeakWidthPreview(TBitmap& picture, int w);

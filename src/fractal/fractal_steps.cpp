@@ -42,10 +42,13 @@ void TreeBranch(TFractalWalk& walk, const TFractalParams& params, const TFractal
   const float sx = float((Random(r) * 0.1 + s) * (p.x1 - p.x0));
   const float sy = float((Random(r) * 0.1 + s) * (p.y1 - p.y0));
   const float a = float((Random(r) * 0.1 + params.spreadAngle * std::numbers::pi / 180) * (double(offset) * 2.0));
+  // cos and sin of the stored angle in double precision: many end points lie on a tie of the
+  // rounding, and single precision would move them by a pixel.
+  const double ca = std::cos(double(a)), sa = std::sin(double(a));
   q.x0 = p.x1;
   q.y0 = p.y1;
-  q.x1 = NearestPixel(std::cos(a) * double(sx) - std::sin(a) * double(sy) + q.x0);
-  q.y1 = NearestPixel(std::cos(a) * double(sy) + std::sin(a) * double(sx) + q.y0);
+  q.x1 = NearestPixel(ca * double(sx) - sa * double(sy) + q.x0);
+  q.y1 = NearestPixel(ca * double(sy) + sa * double(sx) + q.y0);
   if (run.autoColor) applyLevelColors(params, run, canvas, d);
   if (run.autoThin && run.penWidth > 1) canvas.Pen.Width = NearestPixel(run.thinDegree * run.penWidth / (d * 10.0));
   draw(run, canvas, q);

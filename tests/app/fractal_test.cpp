@@ -1,14 +1,19 @@
 // Fractal drawing through the real windows: the switch, the parameter sets and page presets of
 // the settings window, its colour strip and wrap-around, and a stroke that grows a tree.
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QCheckBox>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
+#include <functional>
 
 #include "canvas_mouse.h"
 #include "draw/ui/picture_box.h"
 #include "draw/ui/pstate_panel.h"
+#include "draw/tool_table.h"
 #include "draw/ui/up_down.h"
+#include "fractal/fractal_driver.h"
 #include "fractal/fractal_pictures.h"
 #include "fractal/ui/fractal_form.h"
 #include "surface/canvas.h"
@@ -126,6 +131,86 @@ TEST_F(FractalTest, TheMotifEditorPlacesChildLines) {
   expected.Canvas().MoveTo(100, 100);
   expected.Canvas().LineTo(0, 50);
   EXPECT_TRUE(SamePixels(picture(), expected)) << "the parent is left out on the edit page";
+}
+
+// A user's evening with the switch: a set chosen from the list, the thinning button and its
+// box touched (which clear the list's text), then fractal drawing turned off and on by F10, the
+// close box and the toolbar button, a stroke after each. Every stroke made while on grows the
+// chosen set's figure; every stroke made while off is the plain line.
+TEST_F(FractalTest, TheChosenSetGrowsAfterEveryWayOfTurningOnAgain) {
+  const int kSnowCrystal = 7;
+  QTest::keyClick(&form1(), Qt::Key_F10);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form3()));
+  QComboBox* list = form3().fcomb;
+  list->showPopup();
+  QAbstractItemView* items = list->view();
+  QTest::mouseClick(items->viewport(), Qt::LeftButton, {},
+                    items->visualRect(items->model()->index(kSnowCrystal, 0)).center());
+  EXPECT_EQ(list->currentIndex(), kSnowCrystal);
+  EXPECT_EQ(list->currentText(), QString()) << "the set's text is cleared once applied";
+  QTest::mouseClick(form3().anbutton, Qt::LeftButton);
+  QTest::keyClick(form3().anedit, Qt::Key_Up);
+  QTest::mouseClick(form3().anbutton, Qt::LeftButton);
+  EXPECT_EQ(form3().anedit->value(), 5);
+  EXPECT_EQ(list->currentText(), QString());
+  EXPECT_EQ(list->currentIndex(), kSnowCrystal) << "clearing the text keeps the chosen set";
+
+  // The snow crystal grown from the stroke, drawn independently of the windows.
+  const TPoint from{100, 150}, to{100, 100};
+  const auto drawLine = [&](TBitmap& b) {
+    b.Canvas().MoveTo(from.X, from.Y);
+    b.Canvas().LineTo(to.X, to.Y);
+  };
+  TBitmap line(200, 200), crystal(200, 200);
+  drawLine(line);
+  drawLine(crystal);
+  {
+    const TParameterSet& set = kParameterSets[kSnowCrystal];
+    TFractalParams params;
+    params.levelCount = std::int8_t(set.levels);
+    params.branchCount = std::int8_t(set.branches);
+    params.ratio = float(set.ratioPosition * 0.1);
+    params.spreadAngle = std::int8_t(set.angle);
+    TFractalRun run;
+    run.renderFigure = [](TPoint s, TPoint e, TCanvas& canvas, TPenMode) {
+      canvas.MoveTo(s.X, s.Y);
+      canvas.LineTo(e.X, e.Y);
+    };
+    TFractalWalk walk;
+    walk.seg[1] = {from.X, from.Y, to.X, to.Y};
+    GenerateFractal(crystal, line, walk, params, run);
+  }
+
+  QToolButton* zudozoB = form1().findChild<QToolButton*>(QStringLiteral("zudozoB"));
+  ASSERT_NE(zudozoB, nullptr);
+  struct Step {
+    const char* what;
+    std::function<void()> act;  // nothing: the stroke follows the step before
+    bool on;
+  };
+  const Step steps[] = {
+      {"on with F10", [] {}, true},
+      {"off with F10", [&] { QTest::keyClick(&form1(), Qt::Key_F10); }, false},
+      {"on with F10 again", [&] { QTest::keyClick(&form1(), Qt::Key_F10); }, true},
+      {"off with the close box", [&] { form3().close(); }, false},
+      {"on with the toolbar button", [&] { QTest::mouseClick(zudozoB, Qt::LeftButton); }, true},
+      {"off with the toolbar button", [&] { QTest::mouseClick(zudozoB, Qt::LeftButton); }, false},
+      {"on with the toolbar button again", [&] { QTest::mouseClick(zudozoB, Qt::LeftButton); }, true},
+  };
+  form1().dtExecute(kToolLine);
+  for (const Step& step : steps) {
+    step.act();
+    EXPECT_EQ(form3().isVisible(), step.on) << step.what;
+    EXPECT_EQ(form1().Afrac->isChecked(), step.on) << step.what;
+    EXPECT_EQ(zudozoB->isChecked(), step.on) << step.what;
+    EXPECT_EQ(params().levelCount, step.on ? 4 : 0) << step.what;
+    EXPECT_EQ(form3().udK->Position(), step.on ? 4 : 0) << step.what;
+    TwoClick(from, to);
+    EXPECT_TRUE(SamePixels(picture(), step.on ? crystal : line)) << step.what;
+    form1().returnbuttonClick();
+    ASSERT_TRUE(AllPixels(picture(), clWhite)) << step.what;
+    Move(150, 50);  // on the way to the toolbar
+  }
 }
 
 }  // namespace

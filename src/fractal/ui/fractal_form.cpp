@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+#include "app/hint_watcher.h"
 #include "draw/ui/picture_box.h"
 #include "draw/ui/up_down.h"
 #include "fractal/fractal_pictures.h"
@@ -31,8 +32,9 @@ TForm3::TForm3(TFractalParams& params, TFractalHost& host, QWidget* parent)
   QAction* help = fpop->addAction(QStringLiteral("ヘルプ"));
   help->setObjectName(QStringLiteral("Help1"));
   connect(help, &QAction::triggered, this, [this] { host_.ShowHelpKeyword(QStringLiteral("rir")); });
-  setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) { fpop->popup(mapToGlobal(p)); });
+  // No pop-up hints: the hint of the control under the pointer goes to the main window.
+  hints_ = new THintWatcher(
+      [this](QObject* control) { host_.ShowHint(control->property(kHintProperty).toString()); }, this);
 
   page = new QTabWidget(this);
   page->setObjectName(QStringLiteral("page"));
@@ -63,8 +65,19 @@ TForm3::TForm3(TFractalParams& params, TFractalHost& host, QWidget* parent)
 
 void TForm3::hint(QWidget* w, const char* text) {
   w->setProperty(kHintProperty, QString::fromUtf8(text));
-  w->setMouseTracking(true);
-  w->installEventFilter(this);
+  hints_->Watch(w);
+}
+
+void TForm3::withPopup(QWidget* control) {
+  // Every part of a control (a spin box's edit field, an up-down's arrows) opens the menu
+  // instead of a menu of its own.
+  QList<QWidget*> parts = control->findChildren<QWidget*>();
+  parts.prepend(control);
+  for (QWidget* part : parts) {
+    part->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(part, &QWidget::customContextMenuRequested, this,
+            [this, part](const QPoint& p) { fpop->popup(part->mapToGlobal(p)); });
+  }
 }
 
 TUpDown* TForm3::upDown(QWidget* tab, int x, int y, int min, int max, int start, const char* text, TPictureBox** preview) {
@@ -75,6 +88,8 @@ TUpDown* TForm3::upDown(QWidget* tab, int x, int y, int min, int max, int start,
   ud->SetPosition(start);
   hint(*preview, text);
   hint(ud, text);
+  withPopup(*preview);
+  withPopup(ud);
   return ud;
 }
 
@@ -91,6 +106,7 @@ TPictureBox* TForm3::strip(QWidget* tab, int x, int y, int width, const char* te
   auto* s = new TPictureBox(width, 20, tab);
   s->move(x, y);
   hint(s, text);
+  s->installEventFilter(this);  // a press edits a cell
   return s;
 }
 
@@ -100,6 +116,7 @@ QSpinBox* TForm3::spin(QWidget* tab, int x, int y, int min, int max, int start, 
   s->setValue(start);
   s->setGeometry(x, y, 44, 22);
   if (text) hint(s, text);
+  withPopup(s);
   return s;
 }
 
@@ -120,12 +137,17 @@ void TForm3::createTreePage(QWidget* tab) {
   fcomb = new QComboBox(tab);
   fcomb->setObjectName(QStringLiteral("fcomb"));
   fcomb->setGeometry(2, 70, 200, 24);
+  // A combo with a text of its own: clearing the text keeps the chosen set, which turning
+  // fractal drawing on applies again. Typed text never becomes an item.
+  fcomb->setEditable(true);
+  fcomb->setInsertPolicy(QComboBox::NoInsert);
   for (const TParameterSet& set : kParameterSets) fcomb->addItem(QString::fromUtf8(set.name));
   fcomb->setToolTip(QString());
   fcomb->setProperty(kHintProperty, QStringLiteral("パラメータセット"));
+  withPopup(fcomb);
   connect(acbutton, &QToolButton::clicked, this, [this] { acbuttonClick(acbutton); });
   connect(anbutton, &QToolButton::clicked, this, [this] { anbuttonClick(); });
-  connect(anedit, &QSpinBox::valueChanged, this, [this] { fcomb->setCurrentText(QString()); fcomb->setCurrentIndex(-1); });
+  connect(anedit, &QSpinBox::valueChanged, this, [this] { aneditChange(); });
 }
 
 void TForm3::createKochPage(QWidget* tab) {
@@ -143,6 +165,7 @@ void TForm3::createEditPage(QWidget* tab) {
   edmage->setMouseTracking(true);
   edmage->setCursor(host_.LineToolCursor());
   edmage->installEventFilter(this);
+  withPopup(edmage);
   auto* group = new QButtonGroup(this);
   group->setExclusive(true);
   for (int i = 0; i < 6; ++i) {
@@ -160,10 +183,11 @@ void TForm3::createEditPage(QWidget* tab) {
   parebox->setGeometry(204, 4, 48, 20);
   parebox->setChecked(true);
   hint(parebox, "親の線も描く");
+  withPopup(parebox);
   connect(parebox, &QCheckBox::toggled, this, [this] { DrawMotifEditor(); });
   acEbutton = toggle(tab, 204, 28, "自動色変換");
   acEbutton->setText(QStringLiteral("色"));
-  autocolorE = strip(tab, 2, 110, 60, "左から順、上ペン色、下背景色");
+  autocolorE = strip(tab, 204, 56, 60, "左から順、上ペン色、下背景色");
   autocolorE->hide();
   connect(acEbutton, &QToolButton::clicked, this, [this] { acbuttonClick(acEbutton); });
 }
@@ -176,10 +200,12 @@ void TForm3::createRepetitionPage(QWidget* tab) {
     auto* label = new QLabel(QLatin1String(labels[i]), tab);
     label->setGeometry(2 + 62 * i, 6, 18, 20);
     hint(label, "座標の変位");
+    withPopup(label);
     *spins[i] = spin(tab, 20 + 62 * i, 4, -10, 10, starts[i], "座標の変位");
   }
   auto* count = new QLabel(QStringLiteral("回数"), tab);
   count->setGeometry(2, 36, 30, 20);
+  withPopup(count);
   SpinEdit5 = spin(tab, 34, 34, 1, 200, 20, nullptr);
   acRbutton = toggle(tab, 100, 32, "自動色変換");
   acRbutton->setText(QStringLiteral("色"));

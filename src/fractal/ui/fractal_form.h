@@ -15,6 +15,7 @@ class QSpinBox;
 class QTabWidget;
 class QToolButton;
 class TFractalHost;
+class THintWatcher;
 class TPictureBox;
 class TUpDown;
 
@@ -60,7 +61,9 @@ class TForm3 : public QDialog {
   void fcombChange();
   void pageChange(int index);
   void acbuttonClick(QObject* sender);
+  // Both clear the text of fcomb only: the chosen set stays chosen.
   void anbuttonClick();
+  void aneditChange();
   void autocolorMouseDown(TPictureBox* strip, int button, int x, int y);
   void SetTreeParams(int levels, int branches, int ratioPosition, int randomness, int angle);
   void SetKochParams(int recursions, int height, int width);
@@ -87,8 +90,11 @@ class TForm3 : public QDialog {
   TPictureBox* strip(QWidget* tab, int x, int y, int width, const char* hint);
   QSpinBox* spin(QWidget* tab, int x, int y, int min, int max, int start, const char* hint);
   void hint(QWidget* w, const char* text);
+  // The menu fpop on a right click anywhere on the control.
+  void withPopup(QWidget* control);
   void connectUpDowns();
 
   TFractalParams& params_;
   TFractalHost& host_;
+  THintWatcher* hints_ = nullptr;
 };

@@ -28,20 +28,26 @@ int ButtonNumber(Qt::MouseButton b) {
 }  // namespace
 
 void TForm3::connectUpDowns() {
-  // Each up-down redraws its preview with the new position and stores its value.
-  const auto bind = [this](TUpDown* ud, TPictureBox* preview, auto draw, auto store) {
+  // Each up-down redraws its preview with the new position and stores its value; the preview
+  // shows its start position at once, drawn by first.
+  const auto bindDrawnFirst = [this](TUpDown* ud, TPictureBox* preview, auto draw, auto store, auto first) {
     const auto apply = [ud, preview, draw, store] {
       draw(preview->Picture(), ud->Position());
       preview->update();
       store(ud->Position());
     };
     connect(ud, &TUpDown::Click, this, apply);
-    draw(preview->Picture(), ud->Position());
+    first(preview->Picture(), ud->Position());
+  };
+  const auto bind = [&](TUpDown* ud, TPictureBox* preview, auto draw, auto store) {
+    bindDrawnFirst(ud, preview, draw, store, draw);
   };
   bind(udK, Imk, DrawLevelPreview, [this](int v) { params_.levelCount = std::int8_t(v); });
   bind(UdBr, ImBr, DrawBranchPreview, [this](int v) { params_.branchCount = std::int8_t(v); });
   bind(UdS, ImS, DrawRatioPreview, [this](int v) { params_.ratio = float(v * 0.1); });
-  bind(UdR, ImR, DrawRandomnessPreview, [this](int v) { params_.randomness = std::int8_t(v); });
+  // The window is built before anything asks for a random number: no draws until a click.
+  bindDrawnFirst(UdR, ImR, DrawRandomnessPreview, [this](int v) { params_.randomness = std::int8_t(v); },
+                 [](TBitmap& picture, int) { DrawStillRandomnessPreview(picture); });
   bind(UdW, ImW, DrawAnglePreview, [this](int v) { params_.spreadAngle = std::int8_t(v); });
   bind(udkc, imkc, DrawLevelPreview, [this](int v) { params_.levelCount = std::int8_t(v); });
   bind(udh, imh, DrawPeakHeightPreview, [this](int v) { params_.peakHeight = float(v * double(kPeakHeightStep)); });
@@ -113,8 +119,10 @@ void TForm3::acbuttonClick(QObject* sender) {
 
 void TForm3::anbuttonClick() {
   anedit->setVisible(anbutton->isChecked());
-  fcomb->setCurrentIndex(-1);
+  fcomb->clearEditText();
 }
+
+void TForm3::aneditChange() { fcomb->clearEditText(); }
 
 void TForm3::autocolorMouseDown(TPictureBox* stripBox, int button, int x, int y) {
   const int cell = StripCell(x, y);
@@ -199,11 +207,6 @@ void TForm3::ShowDrawingTime(std::uint32_t milliseconds) {
 
 bool TForm3::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
-  auto* widget = qobject_cast<QWidget*>(watched);
-  if (type == QEvent::MouseMove && widget) {
-    const QVariant text = widget->property("zudozoHint");
-    if (text.isValid()) host_.ShowHint(text.toString());
-  }
   if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
     return QDialog::eventFilter(watched, event);
   const auto* mouse = static_cast<QMouseEvent*>(event);
