@@ -1,5 +1,6 @@
 // The canvas mouse handlers: where events come from, the status texts and the zoom
 // notification around the stroke steps (form1_stroke_steps.cpp).
+#include <QApplication>
 #include <QLabel>
 #include <QToolBar>
 
@@ -52,9 +53,11 @@ void TForm1::ImageMouseDown(QObject* sender, int button, int x, int y) {
 
 void TForm1::ImageMouseMove(QObject* sender, int x, int y) {
   // Single-key shortcuts work once the pointer has passed over the canvas, also after typing
-  // in another window's text entry: the keys come to this window again.
+  // in another of the program's windows: the keys come back to this one. Another program
+  // keeps the keyboard it has.
   PstatePanel->pstext->setFocus();
-  if ((sender == Image || sender == ScrollBox1) && !isActiveWindow()) activateWindow();
+  const QWidget* keysAt = QApplication::activeWindow();
+  if ((sender == Image || sender == ScrollBox1) && keysAt && keysAt != this) activateWindow();
   TPoint q{x, y};
   if (DrawingFlag) {
     q = fixedAngle(q);

@@ -346,4 +346,22 @@ TEST_F(JourneyTest, UndoDuringAPreviewLeavesNoInvertedPreview) {
   }
 }
 
+// Text of two lines copied elsewhere, the paste tool, a click: the picture shows both lines,
+// one under the other, where the single line alone would leave the second band white.
+TEST_F(JourneyTest, TextOfTwoLinesPastesAsTwoLines) {
+  QGuiApplication::clipboard()->setText(QStringLiteral("AB\nCD"));
+  form1().dtExecute(kPaste);
+  const TBitmap& buffer = app().Document().PasteBuffer();
+  const int lineStep = -picture().Canvas().Font.Height;
+  ASSERT_GT(buffer.Height(), lineStep);
+  Click(10, 10);
+  int firstLine = 0, secondLine = 0;
+  for (int y = 10; y < 10 + buffer.Height(); ++y)
+    for (int x = 10; x < 10 + buffer.Width(); ++x)
+      (y < 10 + lineStep ? firstLine : secondLine) += picture().GetPixel(x, y) != clWhite;
+  EXPECT_GT(firstLine, 10);
+  EXPECT_GT(secondLine, 10);
+  EXPECT_EQ(Count(picture(), clBlack), firstLine + secondLine);
+}
+
 }  // namespace
