@@ -96,7 +96,10 @@ bool ReadAnyPicture(const QMimeData& mime, TBitmap& picture) {
 class TClipboardReading : public QObject {
  public:
   explicit TClipboardReading(QClipboard* clipboard) : QObject(clipboard) {
-    connect(clipboard, &QClipboard::dataChanged, this, [this] { current = false; });
+    connect(clipboard, &QClipboard::dataChanged, this, [this] {
+      current = false;
+      refused = false;
+    });
   }
   static TClipboardReading& Of(QClipboard* clipboard) {
     for (QObject* child : clipboard->children())
@@ -106,6 +109,7 @@ class TClipboardReading : public QObject {
 
   bool current = false;
   bool found = false;
+  bool refused = false;  // reading the content raised an error
   TBitmap picture;  // shares its pixels with those handed out
 };
 
@@ -117,14 +121,30 @@ bool ReadClipboardPicture(TBitmap& out) {
   if (!last.current) {
     const QMimeData* mime = clipboard->mimeData();
     TBitmap picture;
-    // A picture without pixels is no picture: it would leave the document empty.
-    last.found = mime && ReadAnyPicture(*mime, picture) && !picture.Empty();
+    try {
+      // A picture without pixels is no picture: it would leave the document empty.
+      last.found = mime && ReadAnyPicture(*mime, picture) && !picture.Empty();
+    } catch (...) {
+      last.refused = true;
+      throw;
+    }
     last.picture.Swap(picture);
     last.current = true;
   }
   if (!last.found) return false;
   out.Assign(last.picture);
   return true;
+}
+
+void ReadClipboardOnce(const std::function<void()>& read) {
+  TClipboardReading& last = TClipboardReading::Of(QGuiApplication::clipboard());
+  if (last.refused) return;
+  try {
+    read();
+  } catch (...) {
+    last.refused = true;
+    throw;
+  }
 }
 
 std::optional<std::string> ReadClipboardText() {

@@ -182,6 +182,9 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost, publ
   void ImageMouseDown(QObject* sender, int button, int x, int y) override;
   void ImageMouseMove(QObject* sender, int x, int y) override;
   void ImageMouseUp(QObject* sender, int button, int x, int y) override;
+  // Ends a stroke under way as a press of the other mouse button does: its previews go and
+  // the picture is restored by Undo. Nothing while idle.
+  void CancelStroke();
   // Events on the scroll box beside the picture, already in picture coordinates: forwarded
   // with ScrollBox1 as sender.
   void ScrollBox1MouseDown(int button, int x, int y);
@@ -304,6 +307,7 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost, publ
   // The angled paste's second press with the stroke button, on the restored picture.
   void pasteRotated(TPoint s, TPoint q);
   void showStrokeLabelsIdle();
+  void showStrokeState();
   void notifyZoom(QObject* sender, TPoint p);
   void generateFractal(TPoint start, TPoint previous, bool generate);
   // The zoom window's part of Undo, tool selection and a reset document view.

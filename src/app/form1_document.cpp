@@ -1,11 +1,18 @@
 // New, Undo and bringing the window up to date after the document was replaced.
 #include <QLabel>
+#include <QToolBar>
 #include <QToolButton>
 
 #include "app/form1.h"
 #include "document/ui/new_bmp_form.h"
 
 void TForm1::returnbuttonClick() {
+  // During a stroke the picture holds its inverted previews: the stroke ends first, and its
+  // own cancelling Undo is the one asked for.
+  if (DrawingFlag) {
+    CancelStroke();
+    return;
+  }
   document_.ExchangeWithSnapshot();
   DocumentReplaced();
   redrawZoom();
@@ -22,6 +29,7 @@ void TForm1::newBClick() {
 
 void TForm1::ResetDocumentView() {
   DrawingFlag = false;
+  ToolsBar->setEnabled(true);
   document_.TakeSnapshot();
   DocumentReplaced();
   ScrollBox1->ResetPosition();

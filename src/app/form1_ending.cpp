@@ -13,6 +13,11 @@ void TForm1::AcloseExecute() {
 }
 
 void TForm1::savecloseClick() {
+  // Esc during a stroke takes back the stroke, not the program.
+  if (DrawingFlag) {
+    CancelStroke();
+    return;
+  }
   if (!confirmEnding()) return;
   closeConfirmed_ = true;
   close();

@@ -78,6 +78,9 @@ void TForm1::connectKeys() {
 bool TForm1::AppliEventsShortCut(QObject* receiver, const QKeyEvent& key) {
   const auto* w = qobject_cast<const QWidget*>(receiver);
   if (!w || !KeysOfTheDrawingWindows(w, HelpWindow) || InTextEntry(w)) return false;
+  // Keys held with Ctrl or Alt belong to the menus and commands; one that none took (Ctrl+S,
+  // or Ctrl+C finding nothing to copy) is no tool or setting key.
+  if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
   const TKeyedSettings before{ToolNumber, PstatePanel->brbar->Position(), PstatePanel->pmbar->Position(),
                               PstatePanel->penwidth->Position(), PstatePanel->Fsize->Position()};
   const TKeyedSettings after = ApplyKey(VirtualKeyOf(key), DrawingFlag, before);

@@ -47,9 +47,11 @@ void TForm1::MbrushClick() {
 
 void TForm1::RefillPasteBuffer() {
   TBitmap& buffer = document_.PasteBuffer();
-  ReadClipboardPicture(buffer);
-  // Text wins over a picture held beside it: it is drawn in the font of the last stroke.
-  if (const auto text = ReadClipboardText()) RenderTextBuffer(*text, document_.Picture().Canvas().Font, buffer);
+  ReadClipboardOnce([&] {
+    ReadClipboardPicture(buffer);
+    // Text wins over a picture held beside it: it is drawn in the font of the last stroke.
+    if (const auto text = ReadClipboardText()) RenderTextBuffer(*text, document_.Picture().Canvas().Font, buffer);
+  });
 }
 
 void TForm1::pasteRotated(TPoint s, TPoint q) {

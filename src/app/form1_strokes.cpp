@@ -1,5 +1,6 @@
 // The canvas mouse handlers: where events come from, the status texts and the zoom
 // notification around the stroke steps (form1_stroke_steps.cpp).
+#include <QApplication>
 #include <QLabel>
 #include <QToolBar>
 
@@ -46,13 +47,17 @@ void TForm1::ScrollBox1MouseUp(int button, int x, int y) { ImageMouseUp(ScrollBo
 void TForm1::ImageMouseDown(QObject* sender, int button, int x, int y) {
   if (DrawingFlag) secondPress(button, TPoint{x, y});
   else startStroke(sender, button, TPoint{x, y});
+  showStrokeState();
   notifyZoom(sender, TPoint{x, y});
 }
 
 void TForm1::ImageMouseMove(QObject* sender, int x, int y) {
-  ToolsBar->setEnabled(!DrawingFlag);
-  // Single-key shortcuts work once the pointer has passed over the canvas.
+  // Single-key shortcuts work once the pointer has passed over the canvas, also after typing
+  // in another of the program's windows: the keys come back to this one. Another program
+  // keeps the keyboard it has.
   PstatePanel->pstext->setFocus();
+  const QWidget* keysAt = QApplication::activeWindow();
+  if ((sender == Image || sender == ScrollBox1) && keysAt && keysAt != this) activateWindow();
   TPoint q{x, y};
   if (DrawingFlag) {
     q = fixedAngle(q);
@@ -62,14 +67,30 @@ void TForm1::ImageMouseMove(QObject* sender, int x, int y) {
     previewMove(q);
   }
   Label1->setText(Pair(q.X, q.Y));
-  Label4->setText(DrawingFlag ? QStringLiteral("描画中") : Image->statusTip());
+  showStrokeState();
   notifyZoom(sender, q);
 }
 
 void TForm1::ImageMouseUp(QObject* sender, int button, int x, int y) {
   if (DrawingFlag) releaseStroke(button, fixedAngle(TPoint{x, y}));
   showStrokeLabelsIdle();
+  showStrokeState();
   notifyZoom(sender, TPoint{x, y});
+}
+
+void TForm1::CancelStroke() {
+  if (!DrawingFlag) return;
+  // At the last pointer position, where the preview is: the region's dotted frame is
+  // inverted away there.
+  const TPoint at = Stroke.points.previous;
+  ImageMouseDown(Image, Stroke.button == 0 ? 1 : 0, at.X, at.Y);
+}
+
+// Wherever the stroke's events came from (the canvas, the zoom view, the coordinate bar), the
+// toolbar and the hint follow it.
+void TForm1::showStrokeState() {
+  ToolsBar->setEnabled(!DrawingFlag);
+  Label4->setText(DrawingFlag ? QStringLiteral("描画中") : Image->statusTip());
 }
 
 void TForm1::showStrokeLabelsIdle() {

@@ -78,6 +78,18 @@ void TZudozoApp::createWindows(const QStringList& arguments) {
   form1_->PngForm = pngForm_;
 }
 
+int TZudozoApp::Exec() {
+  // The main window's close ends the loop at once: QApplication::quit would first ask every
+  // other window to close and give up when one of them only hides itself.
+  QApplication::setQuitOnLastWindowClosed(false);
+  const QMetaObject::Connection ending =
+      QObject::connect(form1_.get(), &TForm1::Closed, qApp, [] { QCoreApplication::exit(0); });
+  ShowMainWindow();
+  const int code = QApplication::exec();
+  QObject::disconnect(ending);
+  return code;
+}
+
 void TZudozoApp::ShowMainWindow() {
   form1_->show();
   form1_->activateWindow();

@@ -39,6 +39,9 @@ class TZudozoApp {
   const std::vector<QWidget*>& Windows() const { return windows_; }
   // Shows the main window with the keyboard focus.
   void ShowMainWindow();
+  // Shows the main window and runs the message loop until the main window closes, whatever
+  // other windows are open; returns the loop's exit code (0).
+  int Exec();
 
  private:
   void createWindows(const QStringList& arguments);

@@ -22,6 +22,7 @@ void WhitenRegion(TBitmap& picture, const TRect& region);
 // The region scaled into the 8 x 8 brush pattern.
 void LoadBrushPattern(TBitmap& picture, const TRect& region, TBitmap& pattern);
 
-// The buffer becomes text written in one line in font on white, exactly its size. Raises
+// The buffer becomes text written in font on white, exactly its size: one level line for each
+// line of the text, each one font height below the one before (line ends "\n" or "\r\n"). Raises
 // EOutOfResources, leaving the buffer as it was, for text too long to hold as a picture.
 void RenderTextBuffer(const std::string& utf8, const TFont& font, TBitmap& buffer);

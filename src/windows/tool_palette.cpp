@@ -145,7 +145,7 @@ void TForm2::createMemo() {
   edit7->setStatusTip(QStringLiteral("テキスト入力"));
   edit7->setGeometry(kMemoDesign);
   edit7->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  edit7->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  edit7->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // long lines scroll with the cursor
   edit7->setLineWrapMode(QPlainTextEdit::NoWrap);
   QFont font = edit7->font();
   font.setPixelSize(16);

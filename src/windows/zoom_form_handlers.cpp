@@ -146,7 +146,9 @@ void TForm4::showEvent(QShowEvent* event) {
   DrawZoom(document());
 }
 
+// The close box hides the window as F9 would; the close itself is not refused, so that
+// closing every window at the end of the program is not held up here.
 void TForm4::closeEvent(QCloseEvent* event) {
-  event->ignore();
   host_.ZoomWindowClosed();
+  QWidget::closeEvent(event);
 }

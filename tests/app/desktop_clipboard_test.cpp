@@ -1,14 +1,18 @@
 // The whole-picture copy and paste against a second program on a real X display (xclip).
 // Runs only on the xcb platform; tests/e2e/desktop_clipboard.sh starts it under Xvfb.
 #include <QAction>
+#include <QApplication>
 #include <QByteArray>
+#include <QMessageBox>
 #include <QProcess>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "app/form1.h"
 #include "app/startup.h"
 #include "document/picture_loader.h"
+#include "png/png_test_writer.h"
 #include "png/viraviz.h"
 
 namespace {
@@ -73,6 +77,40 @@ TEST_F(DesktopClipboard, PicturesAndTextCopiedElsewherePasteHere) {
   const TBitmap& buffer = app_->Document().PasteBuffer();
   EXPECT_GT(buffer.Width(), 10);
   EXPECT_LT(buffer.Width(), 60);
+}
+
+// Another program's picture too large to hold: one message at the first tool choice, none at
+// the next ones; text copied there and then the picture again bring one more.
+TEST_F(DesktopClipboard, APictureTooLargeFromElsewhereIsReportedOnce) {
+  PngBytes png = PngSignature();
+  PutChunk(png, "IHDR", IhdrData(20000, 20000, 8, 2));
+  PutChunk(png, "IDAT", {0x78, 0x9C, 0x03, 0x00, 0x00, 0x00, 0x00, 0x01});
+  PutChunk(png, "IEND", {});
+  const QByteArray huge(reinterpret_cast<const char*>(png.data()), qsizetype(png.size()));
+  int boxes = 0;
+  QTimer closer;
+  closer.setInterval(2);
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible()) return;
+    ++boxes;
+    box->close();
+  });
+  closer.start();
+  TForm1& form1 = app_->Form1();
+  auto chooseTools = [&] {
+    for (const int tool : {2, 5, 1, 3, 4}) form1.ToolActions[tool - 1]->trigger();
+  };
+  Xclip({QStringLiteral("-t"), QStringLiteral("image/png"), QStringLiteral("-i")}, huge);
+  chooseTools();
+  EXPECT_EQ(boxes, 1);
+  EXPECT_EQ(form1.ToolNumber, 4);
+  Xclip({QStringLiteral("-i")}, QByteArray("ABC"));
+  chooseTools();
+  EXPECT_EQ(boxes, 1);
+  Xclip({QStringLiteral("-t"), QStringLiteral("image/png"), QStringLiteral("-i")}, huge);
+  chooseTools();
+  EXPECT_EQ(boxes, 2);
 }
 
 }  // namespace

@@ -116,4 +116,41 @@ TEST_F(ImageOpsTest, ResizeShowsTheNewSizeAndUndoBringsBackTheOld) {
   EXPECT_EQ(picture().Width(), 200);
 }
 
+// A percentage typed past 1000 shows the size it gives, and that is the size OK or Enter in the
+// box makes; Undo brings back the picture before.
+TEST_F(ImageOpsTest, APercentagePastTheRangeShowsTheSizeItGives) {
+  const struct {
+    const char* name;
+    std::function<void(Tresizeform*)> confirm;
+  } ways[] = {
+      {"OK", [](Tresizeform* dialog) { QTest::mouseClick(dialog->Button1, Qt::LeftButton); }},
+      {"Enter in the box", [](Tresizeform* dialog) { QTest::keyClick(dialog->resedit, Qt::Key_Return); }},
+  };
+  for (const auto& way : ways) {
+    QString preview;
+    WithDialog<Tresizeform>([&] { form1().R1->trigger(); }, [&](Tresizeform* dialog) {
+      dialog->resedit->setFocus();
+      dialog->resedit->SetValue(9999);
+      preview = dialog->reST->text();
+      way.confirm(dialog);
+    });
+    EXPECT_EQ(preview, QStringLiteral("200x200→2000x2000")) << way.name;
+    EXPECT_EQ(picture().Width(), 2000) << way.name;
+    EXPECT_EQ(picture().GetPixel(150, 150), clRed) << way.name;
+    form1().Aretrun->trigger();
+    EXPECT_EQ(picture().Width(), 200) << way.name;
+  }
+}
+
+// The range picker's largest number, 255, is written whole at its place by the right edge.
+TEST_F(ImageOpsTest, TheRangeNumbersFitThePicker) {
+  TPictureBox* picker = form1().CchangeForm->colrange;
+  TCanvas& canvas = picker->Picture().Canvas();
+  EXPECT_LE(110 + canvas.TextWidth("255"), picker->Picture().Width());
+  int ink = 0;  // the digits of the red maximum
+  for (int y = 0; y < 20; ++y)
+    for (int x = 110; x < picker->Picture().Width(); ++x) ink += picker->Picture().GetPixel(x, y) == clBlack;
+  EXPECT_GT(ink, 20);
+}
+
 }  // namespace

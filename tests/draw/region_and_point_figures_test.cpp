@@ -2,6 +2,7 @@
 // display.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <utility>
 
@@ -194,6 +195,35 @@ TEST(RegionCommands, TextBecomesAPictureOfItsOwnSize) {
       ink += c == clBlack;
     }
   EXPECT_GT(ink, 20);
+}
+
+}  // namespace
+
+namespace {
+
+// Text of several lines becomes one picture with a line under the other, each as it would be
+// alone, one font height apart; the widest line gives the width.
+TEST(RegionCommands, TextOfSeveralLinesBecomesAPictureOfSeveralLines) {
+  TFont font;
+  font.Color = clBlack;
+  font.Height = -12;
+  TBitmap ab, wide, lines;
+  RenderTextBuffer("AB", font, ab);
+  RenderTextBuffer("CDEFG", font, wide);
+  for (const char* text : {"AB\nCDEFG\nAB", "AB\r\nCDEFG\r\nAB"}) {
+    RenderTextBuffer(text, font, lines);
+    ASSERT_EQ(lines.Width(), wide.Width()) << text;
+    ASSERT_EQ(lines.Height(), 2 * 12 + ab.Height()) << text;
+    for (int y = 0; y < lines.Height(); ++y)
+      for (int x = 0; x < lines.Width(); ++x) {
+        const int line = std::min(y / 12, 2);
+        const TBitmap& alone = line == 1 ? wide : ab;
+        const int ay = y - 12 * line;
+        // Below a line's own cell lies the next line's; the last keeps white beyond its width.
+        if (ay >= alone.Height() || x >= alone.Width()) continue;
+        ASSERT_EQ(lines.GetPixel(x, y), alone.GetPixel(x, ay)) << text << " at " << x << "," << y;
+      }
+  }
 }
 
 }  // namespace

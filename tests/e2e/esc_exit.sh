@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end: starts the built program on a virtual X server, finds its main window by its
-# caption, presses Esc, answers "絵を保存しますか" with No and expects the program to end
-# with exit code 0. Exits 77 (skipped) when Xvfb or xdotool is not installed.
+# caption, opens the zoom window (F9), the fractal settings (F10) and the coordinate bar (F11)
+# beside the tool palette, presses Esc, answers "絵を保存しますか" with No and expects the
+# program to end with exit code 0. Exits 77 (skipped) when Xvfb or xdotool is not installed.
 set -u
 program=${1:?usage: esc_exit.sh PATH_TO_ZUDOZO}
 for tool in Xvfb xdotool; do
@@ -50,12 +51,18 @@ start_program || { grep -q "could not connect to display" "$log" && start_progra
   fail "no window 'Zudozo  :32bit'"
 window=$(xdotool search --name '^Zudozo  :32bit$' | head -n 1)
 
-xdotool windowfocus --sync "$window" 2> /dev/null || xdotool windowfocus "$window"
+focus() { xdotool windowfocus --sync "$1" 2> /dev/null || xdotool windowfocus "$1"; }
+focus "$window"
+xdotool key F9 F10 F11
+for title in Zoom rir Tools; do
+  poll 50 xdotool search --onlyvisible --name "^$title\$" || { fail "no window '$title'"; }
+done
+focus "$window"
 xdotool key Escape
 poll 50 xdotool search --name '^確認$' || { fail "Esc did not ask"; }
 kill -0 "$zudozo" 2> /dev/null || { fail "the program ended before the answer"; }
 question=$(xdotool search --name '^確認$' | head -n 1)
-xdotool windowfocus --sync "$question" 2> /dev/null || xdotool windowfocus "$question"
+focus "$question"
 xdotool key n  # "&No"
 
 poll 50 bash -c "! kill -0 $zudozo" || { fail "the program did not end after No"; }
@@ -63,4 +70,4 @@ wait "$zudozo"
 status=$?
 zudozo=""
 [ "$status" -eq 0 ] || { fail "exit code $status"; }
-echo "PASS: Esc asked, No ended the program"
+echo "PASS: with every window open, Esc asked and No ended the program"

@@ -1,10 +1,14 @@
 // A long random session on the real main window: tool choices, presses, moves and releases
 // with every button, keys, menu commands, New pictures of random sizes and formats, Undo.
 // Every dialog the session opens is answered at once, so nothing waits for a person.
-// Built with the sanitizers, any memory fault, leak or undefined behaviour ends the run with
-// a report; the seed printed first repeats the same session.
+// After every action the program must be in a state a user can go on from: no dialog or
+// message box left open, the canvas the size of the picture, the toolbar usable exactly while
+// no stroke is under way; at the end, Esc and No must end the message loop, whatever windows
+// the session left open. Built with the sanitizers, any memory fault, leak or undefined
+// behaviour ends the run with a report; the seed printed first repeats the same session.
 //
 // Usage: zudozo_soak [ACTIONS] [SEED]   (defaults: 20000 actions, seed from the clock)
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
@@ -12,6 +16,7 @@
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolBar>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
@@ -23,6 +28,8 @@
 #include "app/startup.h"
 #include "document/pixel_format_names.h"
 #include "document/ui/new_bmp_form.h"
+#include "draw/ui/picture_box.h"
+#include "windows/zoom_form.h"
 
 namespace {
 
@@ -53,6 +60,30 @@ class TSoak {
     QApplication::processEvents();
   }
 
+  // What is wrong with the state the last action left, or nothing.
+  const char* Broken() const {
+    if (QApplication::activeModalWidget()) return "a dialog or message box stayed open";
+    const TBitmap& picture = app_.Document().Picture();
+    if (form_.Image->size() != QSize(picture.Width(), picture.Height())) return "the canvas is not the picture's size";
+    if (form_.ToolsBar->isEnabled() == form_.DrawingFlag) return "the toolbar does not follow the stroke";
+    return nullptr;
+  }
+
+  // Esc, and No to "絵を保存しますか" (a stroke under way takes a first Esc); true when the
+  // message loop ended as the program's main would.
+  bool Quit() {
+    constexpr int kStuck = 99;
+    QTimer::singleShot(0, [this] {
+      quitting_ = true;
+      for (int i = 0; i < 2 && form_.isVisible(); ++i) form_.Aclosesave->trigger();
+    });
+    QTimer stuck;
+    stuck.setSingleShot(true);
+    QObject::connect(&stuck, &QTimer::timeout, [] { QCoreApplication::exit(kStuck); });
+    stuck.start(10000);
+    return app_.Exec() == 0;
+  }
+
  private:
   int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
 
@@ -65,7 +96,9 @@ class TSoak {
   void mouse() {
     static const Qt::MouseButton buttons[] = {Qt::LeftButton, Qt::LeftButton, Qt::RightButton,
                                               Qt::MiddleButton, Qt::BackButton};
+    // Now and then on the zoom window's view, which hands its strokes to the canvas.
     QWidget* view = form_.Image;
+    if (form_.ZoomForm->isVisible() && pick(4) == 0) view = form_.ZoomForm->zoomage;
     const Qt::MouseButton button = buttons[pick(5)];
     switch (pick(4)) {
       case 0: QTest::mousePress(view, button, {}, somewhere()); break;
@@ -116,6 +149,10 @@ class TSoak {
     if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || !modal->isVisible()) return;
+    if (auto* box = qobject_cast<QMessageBox*>(modal); box && quitting_ && box->button(QMessageBox::No)) {
+      box->button(QMessageBox::No)->click();
+      return;
+    }
     if (auto* form = qobject_cast<TNewBMPForm*>(modal); form && newPending_) {
       form->widthedit->SetValue(1 + pick(300));
       form->Heightedit->SetValue(1 + pick(300));
@@ -139,6 +176,7 @@ class TSoak {
   std::mt19937 random_;
   QTimer answerer_;
   bool newPending_ = false;
+  bool quitting_ = false;
 };
 
 }  // namespace
@@ -155,13 +193,23 @@ int main(int argc, char** argv) {
     TZudozoApp app(QStringList{});
     app.ShowMainWindow();
     TSoak soak(app, seed);
-    for (long i = 0; i < actions; ++i) soak.Step();
+    for (long i = 0; i < actions; ++i) {
+      soak.Step();
+      if (const char* broken = soak.Broken()) {
+        std::printf("soak: after action %ld of seed %u: %s\n", i + 1, seed, broken);
+        return 1;
+      }
+    }
     const TBitmap& picture = app.Document().Picture();
     long drawn = 0;
     for (int y = 0; y < picture.Height(); ++y)
       for (int x = 0; x < picture.Width(); ++x) drawn += picture.GetPixel(x, y) != clWhite;
     std::printf("soak: the last picture is %d x %d with %ld pixels not white\n", picture.Width(),
                 picture.Height(), drawn);
+    if (!soak.Quit()) {
+      std::printf("soak: seed %u: Esc and No did not end the program\n", seed);
+      return 1;
+    }
   }
   std::printf("soak: %ld actions, seed %u: no fault\n", actions, seed);
   return 0;

@@ -13,6 +13,8 @@ namespace {
 constexpr int kPickerWidth = 128;
 constexpr int kPickerHeight = 60;
 constexpr int kMaxColumnX = 110;  // where each bar's maximum is written
+// 9 points at 96 pixels per inch: "255" at kMaxColumnX ends on the picker's last column.
+constexpr int kNumberFontHeight = -12;
 constexpr TColor kBarColors[3] = {RGB(255, 0, 0), RGB(0, 128, 0), RGB(0, 0, 255)};
 
 int ButtonNumber(Qt::MouseButton b) {
@@ -77,6 +79,7 @@ void TCchangeform::DrawColorRange() {
   canvas.Brush.Color = clWhite;
   canvas.FillRect(picture.BoundsRect());
   canvas.Font.Color = clBlack;
+  canvas.Font.Height = kNumberFontHeight;
   for (int row = 0; row < 3; ++row) {
     const int y = row * kRangeBarHeight;
     canvas.TextOut(0, y, std::to_string(range_.low[row]));

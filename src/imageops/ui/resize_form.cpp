@@ -2,6 +2,14 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
+
+namespace {
+
+constexpr int kMinPercent = 1;
+constexpr int kMaxPercent = 1000;
+
+}  // namespace
 
 Tresizeform::Tresizeform(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -11,7 +19,7 @@ Tresizeform::Tresizeform(QWidget* parent)
   setFixedSize(145, 84);
   Label1 = new QLabel(QStringLiteral("拡大率(%)"), this);
   Label1->setGeometry(8, 8, 64, 20);
-  resedit = new TSpinEdit(1, 1000, 100, this);
+  resedit = new TSpinEdit(kMinPercent, kMaxPercent, 100, this);
   resedit->setObjectName(QStringLiteral("resedit"));
   resedit->setGeometry(76, 6, 62, 22);
   Label1->setBuddy(resedit);
@@ -37,6 +45,8 @@ void Tresizeform::Prepare(int oldWidth, int oldHeight) {
 }
 
 void Tresizeform::reseditChange() {
-  newSize_ = ScaledSize(resedit->Value(), oldWidth_, oldHeight_);
+  // A percentage typed past the range is pulled into it when the focus leaves the box, as
+  // OK does: the preview shows that size, and Enter in the box gives the same.
+  newSize_ = ScaledSize(std::clamp(resedit->Value(), kMinPercent, kMaxPercent), oldWidth_, oldHeight_);
   reST->setText(QString::fromStdString(ResizePreviewText(oldWidth_, oldHeight_, newSize_)));
 }
