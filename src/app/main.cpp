@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <iostream>
 
+#include "app/app_recovery.h"
 #include "app/form1.h"
 #include "app/startup.h"
 #include "document/convert_command.h"
@@ -11,8 +12,12 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   // The program ends when the main window closes, whatever other windows are open.
   QApplication::setQuitOnLastWindowClosed(false);
-  TZudozoApp zudozo(app.arguments().mid(1));
+  QStringList arguments = app.arguments().mid(1);
+  const bool keepRecoveryCopies = TakeRecoverySwitch(arguments);
+  TZudozoApp zudozo(arguments);
   QObject::connect(&zudozo.Form1(), &TForm1::Closed, &app, &QApplication::quit);
   zudozo.ShowMainWindow();
+  // After the command line's picture is open: the offer of left-behind copies comes next.
+  const std::unique_ptr<TAppRecovery> recovery = keepRecoveryCopies ? TAppRecovery::Start(zudozo) : nullptr;
   return app.exec();
 }
