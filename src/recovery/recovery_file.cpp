@@ -118,14 +118,11 @@ void checkPixelFormat(std::uint32_t format, int width, int height) {
   }
 }
 
-}  // namespace
-
-std::vector<std::uint8_t> EncodeRecoveryCopy(const TBitmap& picture, const std::string& fileName,
-                                             std::int64_t savedAt, const std::atomic<bool>* cancel) {
-  const std::vector<std::uint8_t> payload = compressRows(picture, cancel);
-  std::vector<std::uint8_t> file;
-  file.reserve(payload.size() + 1024 + fileName.size());
-  ByteWriter w(file);
+// Everything before the payload, its checksums included.
+std::vector<std::uint8_t> headerFor(const TBitmap& picture, const std::string& fileName, std::int64_t savedAt,
+                                    const std::vector<std::uint8_t>& payload) {
+  std::vector<std::uint8_t> header;
+  ByteWriter w(header);
   w.Bytes(kMagic, sizeof kMagic);
   w.U32(kVersion);
   w.U32(std::uint32_t(picture.Width()));
@@ -141,8 +138,17 @@ std::vector<std::uint8_t> EncodeRecoveryCopy(const TBitmap& picture, const std::
   w.U64(std::uint64_t(savedAt));
   w.U64(payload.size());
   w.U32(crcOf(payload.data(), payload.size()));
-  w.U32(crcOf(file.data(), file.size()));
-  w.Bytes(payload.data(), payload.size());
+  w.U32(crcOf(header.data(), header.size()));
+  return header;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodeRecoveryCopy(const TBitmap& picture, const std::string& fileName,
+                                             std::int64_t savedAt, const std::atomic<bool>* cancel) {
+  const std::vector<std::uint8_t> payload = compressRows(picture, cancel);
+  std::vector<std::uint8_t> file = headerFor(picture, fileName, savedAt, payload);
+  file.insert(file.end(), payload.begin(), payload.end());
   return file;
 }
 
@@ -190,8 +196,12 @@ void DecodeRecoveryCopy(const std::uint8_t* data, std::size_t size, TRecoveryCop
 
 void WriteRecoveryFile(const std::string& path, const TBitmap& picture, const std::string& fileName,
                        std::int64_t savedAt, const std::atomic<bool>* cancel) {
-  const std::vector<std::uint8_t> file = EncodeRecoveryCopy(picture, fileName, savedAt, cancel);
-  WriteFileSafely(path, file.data(), file.size());
+  const std::vector<std::uint8_t> payload = compressRows(picture, cancel);
+  const std::vector<std::uint8_t> header = headerFor(picture, fileName, savedAt, payload);
+  WriteFileSafely(path, [&](const ByteSink& sink) {
+    sink(header.data(), header.size());
+    sink(payload.data(), payload.size());
+  });
 }
 
 void ReadRecoveryFile(const std::string& path, TRecoveryCopy& copy) {

@@ -36,23 +36,34 @@ bool temporaryOf(const std::string& name, std::string& copyName) {
   return true;
 }
 
+// The state letter (field 3) and the start time (field 22) of /proc/PID/stat; false when there
+// is no such process.
+bool readProcessStat(int pid, char& state, std::uint64_t& startTime) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  if (!std::getline(stat, line)) return false;
+  const std::size_t close = line.rfind(')');
+  if (close == std::string::npos) return false;
+  std::istringstream fields(line.substr(close + 1));
+  std::string field;
+  for (int i = 0; i < kStartTimeAfterName; ++i) {
+    if (!(fields >> field)) return false;
+    if (i == 0) state = field[0];
+  }
+  try {
+    startTime = std::stoull(field);
+  } catch (...) {
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::uint64_t ProcessStartTime(int pid) {
-  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-  std::string line;
-  if (!std::getline(stat, line)) return 0;
-  const std::size_t close = line.rfind(')');
-  if (close == std::string::npos) return 0;
-  std::istringstream fields(line.substr(close + 1));
-  std::string field;
-  for (int i = 0; i < kStartTimeAfterName; ++i)
-    if (!(fields >> field)) return 0;
-  try {
-    return std::stoull(field);
-  } catch (...) {
-    return 0;
-  }
+  char state = 0;
+  std::uint64_t start = 0;
+  return readProcessStat(pid, state, start) ? start : 0;
 }
 
 TProcessIdentity CurrentProcess() {
@@ -63,8 +74,11 @@ TProcessIdentity CurrentProcess() {
 bool IsRunning(const TProcessIdentity& process) {
   if (process.pid <= 0) return false;
   if (::kill(process.pid, 0) != 0 && errno != EPERM) return false;
-  // The id may have been given to another process since: only the same start time counts.
-  return ProcessStartTime(process.pid) == process.startTime;
+  char state = 0;
+  std::uint64_t start = 0;
+  // A killed program whose parent has not collected it yet (a zombie) runs no more; and the id
+  // may have been given to another process since: only the same start time counts.
+  return readProcessStat(process.pid, state, start) && state != 'Z' && state != 'X' && start == process.startTime;
 }
 
 std::string RecoveryFolder(const char* xdgStateHome, const char* home) {

@@ -148,6 +148,14 @@ TEST(RecoveryStore, NamesFoldersAndOwners) {
   EXPECT_GT(self.startTime, 0u);
   EXPECT_TRUE(IsRunning(self));
   EXPECT_FALSE(IsRunning({self.pid, self.startTime + 1})) << "the same id, started at another time";
+
+  const pid_t zombie = ::fork();
+  if (zombie == 0) ::_exit(0);
+  const std::uint64_t zombieStart = ProcessStartTime(int(zombie));
+  siginfo_t info{};
+  ::waitid(P_PID, id_t(zombie), &info, WEXITED | WNOWAIT);  // ended, and left uncollected
+  EXPECT_FALSE(IsRunning({int(zombie), zombieStart})) << "killed, not yet collected by its parent";
+  ::waitpid(zombie, nullptr, 0);
 }
 
 // A process that has ended, for copies whose program is gone.

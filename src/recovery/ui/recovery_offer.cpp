@@ -9,14 +9,19 @@
 #include <QVBoxLayout>
 
 #include "app/bitmap_image.h"
-#include "document/canvas_document.h"
+#include "surface/canvas.h"
+
+#include <algorithm>
 
 namespace {
 
+// Scaled down by the raster surface first, so a huge picture never becomes a QImage whole.
 QPixmap thumbnail(const TBitmap& picture) {
-  return QPixmap::fromImage(ToQImage(picture).scaled(TRecoveryOfferForm::kThumbnailWidth,
-                                                     TRecoveryOfferForm::kThumbnailHeight, Qt::KeepAspectRatio,
-                                                     Qt::SmoothTransformation));
+  const double scale = std::min({1.0, double(TRecoveryOfferForm::kThumbnailWidth) / picture.Width(),
+                                 double(TRecoveryOfferForm::kThumbnailHeight) / picture.Height()});
+  TBitmap small(std::max(1, int(picture.Width() * scale)), std::max(1, int(picture.Height() * scale)), pf32bit);
+  small.Canvas().StretchDraw(small.BoundsRect(), picture);
+  return QPixmap::fromImage(ToQImage(small));
 }
 
 QString shownName(const std::string& fileName) {
