@@ -1,7 +1,5 @@
 #include "recovery/recovery_writer.h"
 
-#include <unistd.h>
-
 #include "recovery/recovery_file.h"
 #include "recovery/recovery_store.h"
 #include "surface/surface_error.h"
