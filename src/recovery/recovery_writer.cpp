@@ -1,8 +1,15 @@
 #include "recovery/recovery_writer.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include "recovery/recovery_file.h"
 #include "recovery/recovery_store.h"
 #include "surface/surface_error.h"
+
+namespace {
+constexpr int kLowestPriority = 19;  // nice value of the writing thread alone
+}  // namespace
 
 TRecoveryWriter::TRecoveryWriter(std::string path) : path_(std::move(path)), thread_([this] { run(); }) {}
 
@@ -46,6 +53,9 @@ void TRecoveryWriter::WaitIdle() {
 }
 
 void TRecoveryWriter::run() {
+  // The lowest priority: drawing wins every contest for a processor, yet the copy still moves
+  // on a machine kept busy by other programs.
+  ::setpriority(PRIO_PROCESS, id_t(::gettid()), kLowestPriority);
   std::unique_lock lock(mutex_);
   for (;;) {
     wake_.wait(lock, [this] { return request_ != Request::None || stopping_; });
