@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "draw/ui/pstate_panel.h"
+#include "recovery/ui/document_watcher.h"
 
 TForm1::TForm1(TCanvasDocument& document, const TCursorSlots& cursors)
     : document_(document), cursors_(cursors) {
@@ -100,6 +101,12 @@ QWidget* TForm1::createClientArea() {
 
 void TForm1::ShowHint(const QString& hint) { Label4->setText(hint); }
 
-void TForm1::InvalidateDocument(const TRect& r) { Image->InvalidateDocument(r); }
+void TForm1::InvalidateDocument(const TRect& r) {
+  Image->InvalidateDocument(r);
+  if (DocumentWatcher) DocumentWatcher->DocumentChanged();
+}
 
-void TForm1::DocumentReplaced() { ScrollBox1->DocumentReplaced(); }
+void TForm1::DocumentReplaced() {
+  ScrollBox1->DocumentReplaced();
+  if (DocumentWatcher) DocumentWatcher->DocumentChanged();
+}

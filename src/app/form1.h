@@ -44,6 +44,7 @@ class Tresizeform;
 class TCchangeform;
 class TForm3;
 class TForm4;
+class TDocumentWatcher;
 
 class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost, public TZoomHost {
   Q_OBJECT
@@ -64,6 +65,8 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost, publ
   TCchangeform* CchangeForm = nullptr;  // the colour conversion dialog
   TForm3* FractalForm = nullptr;        // the fractal settings window "rir"
   TForm4* ZoomForm = nullptr;           // the zoom window
+  // Told of every change of the picture and of its being clean again; may be null.
+  TDocumentWatcher* DocumentWatcher = nullptr;
 
   // Fractal drawing (form1_fractal.cpp): the parameter record the settings window writes and
   // the walk state of the generators.

@@ -5,6 +5,7 @@
 
 #include "app/form1.h"
 #include "document/ui/new_bmp_form.h"
+#include "recovery/ui/document_watcher.h"
 
 void TForm1::returnbuttonClick() {
   // During a stroke the picture holds its inverted previews: the stroke ends first, and its
@@ -38,4 +39,5 @@ void TForm1::ResetDocumentView() {
   const std::string name = FileNamePart(document_.FileName);
   setWindowTitle(QString::fromStdString(MainCaption(name, NewBMPForm->Lpf->text().toStdString())));
   saveB->setToolTip(QString::fromStdString(SaveHint(document_.FileName)));
+  if (DocumentWatcher) DocumentWatcher->DocumentClean();
 }

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <iostream>
 
+#include "app/app_recovery.h"
 #include "app/startup.h"
 #include "document/convert_command.h"
 
@@ -8,6 +9,10 @@ int main(int argc, char* argv[]) {
   // Command-line runs (--convert, --help, --version) need no display: they end before Qt starts.
   if (const std::optional<int> code = RunCommandLine({argv + 1, argv + argc}, std::cout, std::cerr)) return *code;
   QApplication app(argc, argv);
-  TZudozoApp zudozo(app.arguments().mid(1));
+  QStringList arguments = app.arguments().mid(1);
+  const bool keepRecoveryCopies = TakeRecoverySwitch(arguments);
+  TZudozoApp zudozo(arguments);
+  // Once the command line's picture is open and the loop runs, left-behind copies are offered.
+  const std::unique_ptr<TAppRecovery> recovery = keepRecoveryCopies ? TAppRecovery::Start(zudozo) : nullptr;
   return zudozo.Exec();
 }

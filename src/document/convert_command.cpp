@@ -11,12 +11,14 @@ namespace {
 constexpr int kDone = 0, kFailed = 1, kBadArguments = 2;
 
 constexpr const char* kUsage =
-    "Usage: zudozo [PICTURE]\n"
+    "Usage: zudozo [--no-recovery] [PICTURE]\n"
     "       zudozo --convert IN OUT [--png-level 0..3] [--interlace] [--transparent RRGGBB]\n"
     "       zudozo --help | --version\n"
     "\n"
     "Without options, starts the paint program, opening PICTURE if given.\n"
     "\n"
+    "--no-recovery        keeps no recovery copy of unsaved work and offers none at start\n"
+    "                     (so does the environment's ZUDOZO_NO_RECOVERY=1)\n"
     "--convert IN OUT     reads IN (.bmp, .jpg, .jpeg, .png in any letter case) and writes OUT\n"
     "                     in the format its extension names (.bmp, .jpg, .jpeg, .png exactly)\n"
     "--png-level N        PNG compression: 0 stored, 1 zlib default (default), 2 fastest, 3 best\n"

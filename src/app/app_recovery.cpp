@@ -1,0 +1,56 @@
+#include "app/app_recovery.h"
+
+#include <QObject>
+#include <QTimer>
+#include <cstdlib>
+
+#include "app/form1.h"
+#include "app/startup.h"
+#include "recovery/recovery_file.h"
+#include "recovery/ui/recovery_offer.h"
+#include "recovery/ui/recovery_scheduler.h"
+
+bool TakeRecoverySwitch(QStringList& arguments) {
+  const bool offByArgument = arguments.removeAll(QStringLiteral("--no-recovery")) > 0;
+  return !offByArgument && qEnvironmentVariable("ZUDOZO_NO_RECOVERY") != QStringLiteral("1");
+}
+
+std::unique_ptr<TAppRecovery> TAppRecovery::Start(TZudozoApp& app) {
+  std::string folder = RecoveryFolder(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"));
+  if (folder.empty()) return nullptr;
+  auto recovery = std::make_unique<TAppRecovery>(app, std::move(folder));
+  QTimer::singleShot(0, &app.Form1(), [keeper = recovery.get()] { keeper->OfferLeftBehind(); });
+  return recovery;
+}
+
+TAppRecovery::TAppRecovery(TZudozoApp& app, std::string folder) : app_(app), store_(std::move(folder)) {
+  TForm1& form1 = app.Form1();
+  scheduler_ = std::make_unique<TRecoveryScheduler>(app.Document(), [&form1] { return form1.DrawingFlag; },
+                                                    store_.PathFor(CurrentProcess()));
+  form1.DocumentWatcher = scheduler_.get();
+  // However the process ends once the main window has closed, the copy goes with the window.
+  QObject::connect(&form1, &TForm1::Closed, scheduler_.get(), [this] {
+    app_.Form1().DocumentWatcher = nullptr;
+    scheduler_->DocumentClean();
+    scheduler_->Writer().WaitIdle();
+  });
+}
+
+TAppRecovery::~TAppRecovery() { app_.Form1().DocumentWatcher = nullptr; }
+
+void TAppRecovery::OfferLeftBehind() {
+  OfferLeftBehindCopies(store_, &app_.Form1(),
+                        [this](TRecoveryCopy& copy, const std::string& path) { restore(copy, path); });
+}
+
+void TAppRecovery::restore(TRecoveryCopy& copy, const std::string& path) {
+  TCanvasDocument& document = app_.Document();
+  document.Picture().Swap(copy.picture);
+  document.FileName = copy.fileName;
+  TForm1& form1 = app_.Form1();
+  form1.ResetDocumentView();
+  // The picture is unsaved work again: the copy it came from becomes this program's own, and a
+  // fresh one follows.
+  scheduler_->Adopt(path);
+  scheduler_->DocumentChanged();
+}

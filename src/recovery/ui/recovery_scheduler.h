@@ -1,0 +1,51 @@
+#pragma once
+// Keeps the recovery copy of the picture up to date while it has unsaved changes: a copy is
+// written a little after the last change, never while a stroke is under way, and removed when
+// the picture is clean again or the program ends normally. The user-interface thread only
+// hands the picture's pixels (shared, copy on write) to the worker, which compresses and
+// writes them.
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+#include <functional>
+
+#include "document/canvas_document.h"
+#include "recovery/recovery_writer.h"
+#include "recovery/ui/document_watcher.h"
+
+class TRecoveryScheduler : public QObject, public TDocumentWatcher {
+ public:
+  // Quiet time after the last change before a copy is written.
+  static constexpr int kQuietMs = 2000;
+  // While a stroke is under way the copy waits this much longer, again and again.
+  static constexpr int kStrokeRetryMs = 500;
+  // Changes that never pause still get a copy once the first of them is this old.
+  static constexpr int kLongestWaitMs = 20000;
+
+  // document outlives the scheduler; strokeUnderWay tells whether a stroke is being drawn;
+  // path is this program's copy file.
+  TRecoveryScheduler(const TCanvasDocument& document, std::function<bool()> strokeUnderWay, std::string path,
+                     QObject* parent = nullptr);
+  // The program ends normally: the copy is removed (a copy in flight is given up).
+  ~TRecoveryScheduler() override;
+
+  void DocumentChanged() override;
+  void DocumentClean() override;
+
+  // Makes a copy left by another program this program's own (the file is renamed, so it is
+  // never missing), for a picture restored from it.
+  void Adopt(const std::string& leftBehindPath);
+  // Writes the copy now if one is due (also during a stroke).
+  void WriteNow();
+  const std::string& Path() const { return writer_.Path(); }
+  TRecoveryWriter& Writer() { return writer_; }
+
+ private:
+  void timeUp();
+
+  const TCanvasDocument& document_;
+  std::function<bool()> strokeUnderWay_;
+  TRecoveryWriter writer_;
+  QTimer timer_;
+  QElapsedTimer dueSince_;  // valid while a copy is due
+};
