@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "draw/ui/pstate_panel.h"
+#include "history/ui/history_commands.h"
 
 TForm1::TForm1(TCanvasDocument& document, const TCursorSlots& cursors)
     : document_(document), cursors_(cursors) {
@@ -100,6 +101,14 @@ QWidget* TForm1::createClientArea() {
 
 void TForm1::ShowHint(const QString& hint) { Label4->setText(hint); }
 
-void TForm1::InvalidateDocument(const TRect& r) { Image->InvalidateDocument(r); }
+// Every drawing into the picture comes through these two, which is how the history learns
+// what changed.
+void TForm1::InvalidateDocument(const TRect& r) {
+  Image->InvalidateDocument(r);
+  if (History) History->MarkDirty(r);
+}
 
-void TForm1::DocumentReplaced() { ScrollBox1->DocumentReplaced(); }
+void TForm1::DocumentReplaced() {
+  ScrollBox1->DocumentReplaced();
+  if (History) History->MarkReplaced();
+}

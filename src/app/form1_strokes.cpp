@@ -7,6 +7,7 @@
 #include "app/form1.h"
 #include "draw/stroke_geometry.h"
 #include "draw/ui/pstate_panel.h"
+#include "history/ui/history_commands.h"
 
 namespace {
 
@@ -47,6 +48,7 @@ void TForm1::ImageMouseDown(QObject* sender, int button, int x, int y) {
   if (DrawingFlag) secondPress(button, TPoint{x, y});
   else startStroke(sender, button, TPoint{x, y});
   notifyZoom(sender, TPoint{x, y});
+  History->Commit();  // a finished stroke is a step
 }
 
 void TForm1::ImageMouseMove(QObject* sender, int x, int y) {
@@ -70,6 +72,7 @@ void TForm1::ImageMouseUp(QObject* sender, int button, int x, int y) {
   if (DrawingFlag) releaseStroke(button, fixedAngle(TPoint{x, y}));
   showStrokeLabelsIdle();
   notifyZoom(sender, TPoint{x, y});
+  History->Commit();
 }
 
 void TForm1::showStrokeLabelsIdle() {

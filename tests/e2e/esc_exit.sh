@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # End-to-end: starts the built program on a virtual X server, finds its main window by its
-# caption, presses Esc, answers "絵を保存しますか" with No and expects the program to end
+# caption, leaves a dot on the picture (the caption marks it changed), presses Esc, answers "絵を保存しますか" with No and expects the program to end
 # with exit code 0. Exits 77 (skipped) when Xvfb or xdotool is not installed.
 set -u
 program=${1:?usage: esc_exit.sh PATH_TO_ZUDOZO}
@@ -51,6 +51,10 @@ start_program || { grep -q "could not connect to display" "$log" && start_progra
 window=$(xdotool search --name '^Zudozo  :32bit$' | head -n 1)
 
 xdotool windowfocus --sync "$window" 2> /dev/null || xdotool windowfocus "$window"
+# A click on the picture (placed 50 pixels into the canvas area, below the bars) leaves a dot;
+# only a changed picture is asked about.
+xdotool mousemove --window "$window" 150 250 click 1
+poll 50 xdotool search --name '^Zudozo  \*:32bit$' || { fail "the caption did not mark the changed picture"; }
 xdotool key Escape
 poll 50 xdotool search --name '^確認$' || { fail "Esc did not ask"; }
 kill -0 "$zudozo" 2> /dev/null || { fail "the program ended before the answer"; }
