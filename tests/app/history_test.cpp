@@ -1,8 +1,11 @@
 // The history of many steps through the real main window: every kind of change undone with
 // Ctrl+Z and redone with Ctrl+Y and Ctrl+Shift+Z, and a session with the menu, the caption's
 // mark, saving, cancelled strokes, F5 and the question on exit.
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QAbstractButton>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -174,6 +177,102 @@ TEST_F(HistoryTest, EveryKindOfStepIsUndoneAndRedoneWithTheKeys) {
   EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  :32bit"));
   while (history().Aredo->isEnabled()) Key(Qt::Key_Y);
   EXPECT_TRUE(ShowsPicture(*last));
+}
+
+// A session as a user has it: the menu and its hints, dots drawn and taken back, a save, a
+// stroke cancelled, Ctrl+Z refused during a stroke, F5, New, and ending with and without the
+// question.
+TEST_F(HistoryTest, ASessionWithTheKeysTheMenuTheCaptionAndTheExit) {
+  QAction* undo = history().Aundo;
+  QAction* redo = history().Aredo;
+  QMenu* edit = form1().menuBar()->findChildren<QMenu*>().at(1);
+  ASSERT_EQ(edit->title(), QStringLiteral("編集(&E)"));
+  ASSERT_GE(edit->actions().size(), 3);
+  EXPECT_EQ(edit->actions().mid(0, 3), (QList<QAction*>{form1().Aretrun, undo, redo}));
+  EXPECT_EQ(undo->text(), QStringLiteral("元に戻す(&Z)"));
+  EXPECT_EQ(redo->text(), QStringLiteral("やり直し(&Y)"));
+  undo->hover();
+  EXPECT_EQ(form1().Label4->text(), undo->statusTip());
+  EXPECT_FALSE(undo->isEnabled());
+  EXPECT_FALSE(redo->isEnabled());
+
+  // Two dots with the real mouse on the view.
+  QTest::mouseClick(form1().Image, Qt::LeftButton, {}, QPoint(10, 10));
+  EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  *:32bit"));
+  QTest::mouseClick(form1().Image, Qt::LeftButton, {}, QPoint(30, 10));
+  EXPECT_TRUE(undo->isEnabled());
+  Key(Qt::Key_Z);
+  EXPECT_EQ(picture().GetPixel(30, 10), clWhite);
+  EXPECT_EQ(picture().GetPixel(10, 10), clBlack);
+  EXPECT_TRUE(redo->isEnabled());
+  Key(Qt::Key_Z);
+  EXPECT_TRUE(AllPixels(picture(), clWhite));
+  EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  :32bit"));  // as it started
+  EXPECT_FALSE(undo->isEnabled());
+  Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  Key(Qt::Key_Y);
+  EXPECT_EQ(picture().GetPixel(30, 10), clBlack);
+  EXPECT_FALSE(redo->isEnabled());
+
+  // Saved: the caption loses its mark, and comes back to it unmarked after an undo and redo.
+  QTemporaryDir dir;
+  app().Document().FileName = dir.filePath(QStringLiteral("j.bmp")).toStdString();
+  Key(Qt::Key_F3, Qt::NoModifier);
+  EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  j.bmp:32bit"));
+  EXPECT_TRUE(undo->isEnabled()) << "saving keeps the history";
+  Key(Qt::Key_Z);
+  EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  j.bmp*:32bit"));
+  Key(Qt::Key_Y);
+  EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  j.bmp:32bit"));
+
+  // A line cancelled with the other button leaves no step; Ctrl+Z waits while one is drawn.
+  const std::size_t steps = history().Steps().Position();
+  form1().dtExecute(kToolLine);
+  TwoClick({0, 100}, {199, 100}, 0);
+  Click(0, 150);
+  Move(150, 190);
+  Click(150, 190, 1);
+  EXPECT_EQ(picture().GetPixel(100, 170), clWhite);
+  EXPECT_EQ(history().Steps().Position(), steps + 1) << "the first line only";
+  Click(0, 150);
+  Move(150, 190);
+  Key(Qt::Key_Z);
+  EXPECT_EQ(history().Steps().Position(), steps + 1);
+  Click(150, 190);
+  EXPECT_EQ(history().Steps().Position(), steps + 2);
+
+  // A new change after an undo drops what could be redone.
+  Key(Qt::Key_Z);
+  EXPECT_TRUE(redo->isEnabled());
+  form1().dtExecute(kToolFreehand);
+  QTest::mouseClick(form1().Image, Qt::LeftButton, {}, QPoint(5, 190));
+  EXPECT_FALSE(redo->isEnabled());
+
+  // F5 is a step of its own: Ctrl+Z after it undoes the exchange.
+  const TColor atLine = picture().GetPixel(100, 100);
+  Key(Qt::Key_F5, Qt::NoModifier);
+  Key(Qt::Key_Z);
+  EXPECT_EQ(picture().GetPixel(100, 100), atLine);
+  EXPECT_EQ(picture().GetPixel(5, 190), clBlack);
+
+  // New starts a new history at an unchanged picture; Esc then ends without asking.
+  AnswerModal([](QWidget* modal) { static_cast<QDialog*>(modal)->accept(); });
+  Key(Qt::Key_F1, Qt::NoModifier);
+  EXPECT_FALSE(undo->isEnabled());
+  EXPECT_FALSE(redo->isEnabled());
+  EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  :32bit"));
+  QTest::mouseClick(form1().Image, Qt::LeftButton, {}, QPoint(10, 10));
+  bool asked = false;
+  AnswerModal([&asked](QWidget* modal) {
+    asked = true;
+    qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Cancel)->click();
+  });
+  Key(Qt::Key_Escape, Qt::NoModifier);
+  EXPECT_TRUE(asked) << "a changed picture is asked about";
+  EXPECT_TRUE(form1().isVisible());
+  Key(Qt::Key_Z);
+  Key(Qt::Key_Escape, Qt::NoModifier);
+  EXPECT_FALSE(form1().isVisible()) << "back at the new picture: nothing to lose";
 }
 
 }  // namespace
