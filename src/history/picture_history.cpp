@@ -33,14 +33,28 @@ void TPictureHistory::SetBudget(std::size_t bytes) {
 }
 
 void TPictureHistory::Reset(const TBitmap& picture) {
+  forget(picture);
+  savedPosition_ = 0;
+  try {
+    const TTileGrid grid(picture);
+    std::vector<std::weak_ptr<const TTileBlob>> tiles(std::size_t(grid.Count()));
+    std::vector<std::uint8_t> dirty(std::size_t(grid.Count()));
+    grid_ = grid;
+    committedTiles_.swap(tiles);
+    dirty_.swap(dirty);
+  } catch (const std::bad_alloc&) {
+    // Not even the tables of the tiles: the next whole change tries again (see Commit).
+  }
+}
+
+void TPictureHistory::forget(const TBitmap& picture) {
   steps_.clear();
   stepBytes_ = 0;
   position_ = 0;
-  savedPosition_ = 0;
   committed_.Assign(picture);
-  grid_ = TTileGrid(picture);
-  committedTiles_.assign(std::size_t(grid_.Count()), {});
-  dirty_.assign(std::size_t(grid_.Count()), 0);
+  grid_ = TTileGrid();
+  committedTiles_.clear();
+  dirty_.clear();
   anyDirty_ = replaced_ = false;
 }
 
@@ -65,31 +79,39 @@ std::vector<int> TPictureHistory::changedTiles(const TBitmap& picture) const {
 
 TCommitResult TPictureHistory::Commit(const TBitmap& picture) {
   if (!anyDirty_ && !replaced_) return TCommitResult::Unchanged;
+  if (dirty_.size() != std::size_t(TTileGrid(committed_).Count())) {  // a restart ran short
+    restart(picture);
+    return TCommitResult::Restarted;
+  }
   const bool whole = !(TShape(picture) == TShape(committed_));
-  const std::vector<int> tiles = whole ? std::vector<int>() : changedTiles(picture);
-  if (!whole && tiles.empty()) {
-    std::fill(dirty_.begin(), dirty_.end(), 0);
-    anyDirty_ = replaced_ = false;
-    return TCommitResult::Unchanged;
-  }
-  // A new change: what was undone cannot come back.
-  while (steps_.size() > position_) {
-    stepBytes_ -= steps_.back().Bytes();
-    steps_.pop_back();
-  }
-  if (savedPosition_ > int(position_)) savedPosition_ = -1;
   for (;;) {
     try {
+      const std::vector<int> tiles = whole ? std::vector<int>() : changedTiles(picture);
+      if (!whole && tiles.empty()) {
+        std::fill(dirty_.begin(), dirty_.end(), 0);
+        anyDirty_ = replaced_ = false;
+        return TCommitResult::Unchanged;
+      }
+      dropUndone();  // a new change: what was undone cannot come back
       push(makeStep(picture, whole, tiles), picture);
       return TCommitResult::Stored;
     } catch (const std::bad_alloc&) {
     } catch (const EOutOfResources&) {
     }
+    dropUndone();
     if (steps_.empty()) break;
     dropOldest();
   }
   restart(picture);
   return TCommitResult::Restarted;
+}
+
+void TPictureHistory::dropUndone() {
+  while (steps_.size() > position_) {
+    stepBytes_ -= steps_.back().Bytes();
+    steps_.pop_back();
+  }
+  if (savedPosition_ > int(position_)) savedPosition_ = -1;
 }
 
 TPictureHistory::TBlobRef TPictureHistory::committedTile(int index) {

@@ -46,7 +46,8 @@ class TPictureHistory {
   TPictureHistory(const TPictureHistory&) = delete;
   TPictureHistory& operator=(const TPictureHistory&) = delete;
 
-  // A new history at this picture, which counts as saved (start-up, Open, New).
+  // A new history at this picture, which counts as saved (start-up, Open, New). Without
+  // memory for its tables it keeps nothing until the next change of the whole picture.
   void Reset(const TBitmap& picture);
   // The picture was drawn into within r (right and bottom exclusive); cheap enough for every
   // pointer move.
@@ -108,9 +109,13 @@ class TPictureHistory {
   void adopt(const TStep& step, const TSide& side, const TBitmap& picture,
              std::vector<std::weak_ptr<const TTileBlob>>& tiles, std::vector<std::uint8_t>& dirty);
   void dropOldest();
+  void dropUndone();
   void keepBudget();
   TRestoreResult restore(const TStep& step, const TSide& side, TBitmap& picture);
+  // The history begins again at the picture, which counts as changed.
   void restart(const TBitmap& picture);
+  // No steps and no tables of tiles, at this picture.
+  void forget(const TBitmap& picture);
 
   // Declared first so that it outlives every blob that counts itself in it.
   std::size_t blobBytes_ = 0;

@@ -4,6 +4,7 @@
 #include <memory>
 #include <gtest/gtest.h>
 
+#include "support/failing_allocations.h"
 #include "surface/canvas.h"
 
 namespace {
@@ -215,6 +216,43 @@ TEST(PictureHistory, TheSavedStateFollowsSavesAndIsLostWhenItsBranchIsDropped) {
   EXPECT_TRUE(history.Modified());
   history.Undo(picture);
   EXPECT_TRUE(history.Modified());
+}
+
+// Without memory a step drops older steps until it fits; with none at all the history begins
+// again at the present picture, which stays as it is, and takes steps again later.
+TEST(PictureHistory, WithoutMemoryOlderStepsGoAndThePictureStays) {
+  TBitmap picture;
+  Draw(picture, 400, 300, pf32bit);
+  TPictureHistory history;
+  history.Reset(picture);
+  for (int i = 0; i < 4; ++i) {
+    Line(picture, history, i * 50, 0, i * 50 + 30, 299);
+    history.Commit(picture);
+  }
+  Line(picture, history, 0, 150, 399, 150);
+  FailAllocations(1);
+  EXPECT_EQ(history.Commit(picture), TCommitResult::Stored);
+  FailAllocations(0);
+  EXPECT_EQ(history.StepCount(), 4u) << "the oldest gave way";
+
+  Line(picture, history, 0, 10, 399, 290);
+  const auto drawn = CopyOf(picture);
+  FailAllocations(1000000);
+  const TCommitResult result = history.Commit(picture);
+  FailAllocations(0);
+  EXPECT_EQ(result, TCommitResult::Restarted);
+  EXPECT_TRUE(SameBitmap(picture, *drawn));
+  EXPECT_FALSE(history.CanUndo());
+  EXPECT_TRUE(history.Modified());
+  EXPECT_FALSE(history.Undo(picture).applied);
+
+  // Memory again: the history goes on from the picture it kept.
+  history.MarkReplaced();
+  history.Commit(picture);
+  Line(picture, history, 10, 0, 10, 299);
+  EXPECT_EQ(history.Commit(picture), TCommitResult::Stored);
+  EXPECT_TRUE(history.Undo(picture).applied);
+  EXPECT_TRUE(SameBitmap(picture, *drawn));
 }
 
 }  // namespace
