@@ -22,6 +22,7 @@ inline TZudozoApp& BenchApp(int width, int height) {
   if (picture.Width() != width || picture.Height() != height) {
     app->Document().ReplaceWithNewPicture(width, height, pf32bit);
     app->Form1().ResetDocumentView();
+    app->Form1().StartHistory();
     QApplication::processEvents();
   }
   return *app;

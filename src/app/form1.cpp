@@ -8,6 +8,7 @@
 
 #include "draw/ui/pstate_panel.h"
 #include "recovery/ui/document_watcher.h"
+#include "history/ui/history_commands.h"
 
 TForm1::TForm1(TCanvasDocument& document, const TCursorSlots& cursors)
     : document_(document), cursors_(cursors) {
@@ -101,12 +102,16 @@ QWidget* TForm1::createClientArea() {
 
 void TForm1::ShowHint(const QString& hint) { Label4->setText(hint); }
 
+// Every drawing into the picture comes through these two, which is how the history learns
+// what changed.
 void TForm1::InvalidateDocument(const TRect& r) {
   Image->InvalidateDocument(r);
+  if (History) History->MarkDirty(r);
   if (DocumentWatcher) DocumentWatcher->DocumentChanged();
 }
 
 void TForm1::DocumentReplaced() {
   ScrollBox1->DocumentReplaced();
   if (DocumentWatcher) DocumentWatcher->DocumentChanged();
+  if (History) History->MarkReplaced();
 }

@@ -9,7 +9,8 @@
 // hints, form1_text.cpp what the text tools write, form1_regions.cpp region editing and the
 // paste buffer, form1_clipboard.cpp the whole-picture clipboard, form1_image_ops.cpp the image
 // operations, form1_fractal.cpp fractal drawing; the strokes are in form1_tools.cpp,
-// form1_strokes.cpp, form1_stroke_steps.cpp and form1_fixangle.cpp.
+// form1_strokes.cpp, form1_stroke_steps.cpp and form1_fixangle.cpp; form1_history.cpp the
+// history of many steps.
 #include <QMainWindow>
 #include <array>
 #include <functional>
@@ -45,6 +46,7 @@ class TCchangeform;
 class TForm3;
 class TForm4;
 class TDocumentWatcher;
+class THistoryCommands;
 
 class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost, public TZoomHost {
   Q_OBJECT
@@ -246,6 +248,16 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost, publ
   void InvalidateDocument(const TRect& r);
   // Takes on a document whose size may have changed (after Undo, a paste, a resize).
   void DocumentReplaced();
+  // The history of many steps beside Undo (form1_history.cpp): Ctrl+Z, Ctrl+Y and the
+  // caption's mark of a changed picture.
+  THistoryCommands* History = nullptr;
+  // A new history at the present picture (start-up, Open, New).
+  void StartHistory();
+  // The picture was written to its file and read back.
+  void PictureSaved();
+  // The picture differs from the one opened or last saved.
+  bool PictureModified();
+
   // Files dropped on the window: the first goes to the open dialog.
   void FilesDropped(const QStringList& paths);
 
@@ -271,6 +283,7 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost, publ
                       const QKeySequence& shortcut, int image, int tag);
   void connectCommand(QAction* action, void (TForm1::*command)());
   void createMenus();
+  void createHistory(QMenu* edit);
   // An item of the region menu PopupMenu1 (its submenus included) by name.
   QAction* regionMenuItem(const char* name) const;
   void connectImageOperations();

@@ -26,6 +26,7 @@ void TForm1::newBClick() {
   document_.ReplaceWithNewPicture(NewBMPForm->ConfirmedWidth(), NewBMPForm->ConfirmedHeight(),
                                   document_.ChosenFormat);
   ResetDocumentView();
+  StartHistory();
 }
 
 void TForm1::ResetDocumentView() {

@@ -24,6 +24,7 @@ void TForm1::savecloseClick() {
 }
 
 bool TForm1::confirmEnding() {
+  if (!PictureModified()) return true;  // nothing to lose
   const auto answer = QMessageBox::question(this, QStringLiteral("確認"), QStringLiteral("絵を保存しますか"),
                                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
   if (answer == QMessageBox::Cancel || answer == QMessageBox::NoButton) return false;

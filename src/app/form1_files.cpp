@@ -47,6 +47,7 @@ void TForm1::openBClick() {
   dialogFileName_ = path;
   LoadPictureFile(path);
   ResetDocumentView();
+  StartHistory();
 }
 
 void TForm1::LoadPictureFile(const QString& path) {
@@ -91,6 +92,7 @@ bool TForm1::saveDocument() {
   // The document shows what the file holds: JPEG's losses, 32 bits for JPEG and PNG.
   LoadPictureFile(path);
   ResetDocumentView();
+  PictureSaved();
   return true;
 }
 
@@ -106,6 +108,7 @@ bool TForm1::saveDocumentAs() {
     if (savePicture(document_.Picture(), path)) {
       LoadPictureFile(path);
       ResetDocumentView();
+      PictureSaved();
       return true;
     }
   }

@@ -39,6 +39,7 @@ void TForm1::createMenus() {
   // The edit commands other than Undo are bound by the image operations.
   QMenu* edit = bar->addMenu(QStringLiteral("編集(&E)"));
   edit->addAction(Aretrun);
+  createHistory(edit);
   Mcut = MenuItem(edit, "Mcut", "全切り取り(&T)", QKeySequence(Qt::CTRL | Qt::Key_X));
   Mcopy = MenuItem(edit, "Mcopy", "全コピー(&C)", QKeySequence(Qt::CTRL | Qt::Key_C));
   MPaste = MenuItem(edit, "MPaste", "全貼り付け(&P)", QKeySequence(Qt::CTRL | Qt::Key_V));

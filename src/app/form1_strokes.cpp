@@ -8,6 +8,7 @@
 #include "app/form1.h"
 #include "draw/stroke_geometry.h"
 #include "draw/ui/pstate_panel.h"
+#include "history/ui/history_commands.h"
 
 namespace {
 
@@ -49,6 +50,7 @@ void TForm1::ImageMouseDown(QObject* sender, int button, int x, int y) {
   else startStroke(sender, button, TPoint{x, y});
   showStrokeState();
   notifyZoom(sender, TPoint{x, y});
+  History->Commit();  // a finished stroke is a step
 }
 
 void TForm1::ImageMouseMove(QObject* sender, int x, int y) {
@@ -76,6 +78,7 @@ void TForm1::ImageMouseUp(QObject* sender, int button, int x, int y) {
   showStrokeLabelsIdle();
   showStrokeState();
   notifyZoom(sender, TPoint{x, y});
+  History->Commit();
 }
 
 void TForm1::CancelStroke() {

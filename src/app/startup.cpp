@@ -39,6 +39,7 @@ TZudozoApp::TZudozoApp(const QStringList& arguments) {
   // The tool palette's creation applies the stroke settings and opens the command line's
   // picture or resets the view.
   createWindows(arguments);
+  form1_->StartHistory();
   // The first caption names the file with its folder; later ones name it without.
   form1_->setWindowTitle(QString::fromStdString(
       MainCaption(document_.FileName, newBmpForm_->Lpf->text().toStdString())));

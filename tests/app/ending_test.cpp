@@ -21,6 +21,7 @@ QString EscapeAndAnswer(TForm1& form1, QMessageBox::StandardButton answer) {
 }
 
 TEST_F(AppTest, EscAsksAndCancelKeepsTheProgramRunning) {
+  picture().SetPixel(3, 4, clRed);  // only a changed picture is asked about
   QSignalSpy closed(&form1(), &TForm1::Closed);
   EXPECT_EQ(EscapeAndAnswer(form1(), QMessageBox::Cancel), QStringLiteral("絵を保存しますか"));
   EXPECT_TRUE(form1().isVisible());
@@ -31,8 +32,9 @@ TEST_F(AppTest, EscNoEndsWithoutSaving) {
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("kept.bmp"));
   app().Document().FileName = path.toStdString();
+  picture().SetPixel(3, 4, clRed);
   QSignalSpy closed(&form1(), &TForm1::Closed);
-  EscapeAndAnswer(form1(), QMessageBox::No);
+  EXPECT_EQ(EscapeAndAnswer(form1(), QMessageBox::No), QStringLiteral("絵を保存しますか"));
   EXPECT_FALSE(form1().isVisible());
   EXPECT_EQ(closed.count(), 1);
   EXPECT_FALSE(QFile::exists(path));
@@ -69,6 +71,7 @@ TEST_F(AppTest, EscYesStaysOpenWhenTheSaveFailsOrIsCancelled) {
 
 // The window's close box asks as Esc does.
 TEST_F(AppTest, TheCloseBoxAsksLikeEsc) {
+  picture().SetPixel(3, 4, clRed);
   QSignalSpy closed(&form1(), &TForm1::Closed);
   QString question;
   for (const auto answer : {QMessageBox::Cancel, QMessageBox::No}) {

@@ -54,7 +54,8 @@ int Count(const TBitmap& b, TColor c) {
 }
 
 // Every way out, with the settings, zoom and palette windows and the coordinate bar open: the
-// program's message loop ends, as its main returns it, with code 0.
+// program's message loop ends, as its main returns it, with code 0. The picture is changed
+// first, so that the question comes, except where Esc leaves an unchanged picture at once.
 TEST(QuitJourney, EveryWayOutEndsTheProgramWithEveryWindowOpen) {
   QTemporaryDir dir;
   const QString saved = dir.filePath(QStringLiteral("saved.bmp"));
@@ -64,7 +65,9 @@ TEST(QuitJourney, EveryWayOutEndsTheProgramWithEveryWindowOpen) {
   const struct {
     const char* name;
     std::function<void(TZudozoApp&)> leave;
+    bool changed = true;
   } waysOut[] = {
+      {"Esc on an unchanged picture", [](TZudozoApp& app) { QTest::keyClick(&app.Form1(), Qt::Key_Escape); }, false},
       {"Esc, No",
        [&](TZudozoApp& app) {
          answer(QMessageBox::No);
@@ -92,6 +95,7 @@ TEST(QuitJourney, EveryWayOutEndsTheProgramWithEveryWindowOpen) {
       for (const Qt::Key key : {Qt::Key_F9, Qt::Key_F10, Qt::Key_F11}) QTest::keyClick(&form1, key);
       allOpen = form1.ZoomForm->isVisible() && form1.FractalForm->isVisible() && form1.ToolPalette->isVisible() &&
                 form1.xyBar->isVisible();
+      if (way.changed) app.Document().Picture().SetPixel(3, 4, clRed);
       way.leave(app);
     });
     QTimer stuck;

@@ -30,6 +30,7 @@
 #include "document/ui/new_bmp_form.h"
 #include "draw/ui/picture_box.h"
 #include "windows/zoom_form.h"
+#include "history/ui/history_commands.h"
 
 namespace {
 
@@ -42,6 +43,8 @@ class TSoak {
   }
 
   void Step() {
+    // Esc on an unchanged picture ends without asking: the session goes on in a shown window.
+    if (!form_.isVisible()) app_.ShowMainWindow();
     // Mostly strokes; now and then a new picture, so that every format is drawn on.
     const int roll = pick(200);
     if (roll < 20) {
@@ -115,7 +118,8 @@ class TSoak {
         Qt::Key_F11, Qt::Key_F12,   Qt::Key_Escape, Qt::Key_Space, Qt::Key_Up,  Qt::Key_Down,
         Qt::Key_Left, Qt::Key_Right, Qt::Key_Z,     Qt::Key_X,    Qt::Key_A,    Qt::Key_S,
         Qt::Key_0,   Qt::Key_1,     Qt::Key_5,      Qt::Key_9,    Qt::Key_Plus, Qt::Key_Minus,
-        Qt::Key_Return, Qt::Key_Tab, Qt::Key_C,     Qt::Key_V,    Qt::Key_P,    Qt::Key_T};
+        Qt::Key_Return, Qt::Key_Tab, Qt::Key_C,     Qt::Key_V,    Qt::Key_P,    Qt::Key_T,
+        Qt::Key_Y};
     static const Qt::KeyboardModifiers modifiers[] = {Qt::NoModifier, Qt::NoModifier,
                                                       Qt::ControlModifier, Qt::ShiftModifier};
     const int k = keys[pick(int(std::size(keys)))];
@@ -129,7 +133,7 @@ class TSoak {
   void command() {
     QList<QAction*> actions{form_.Aretrun, form_.Mcut, form_.Mcopy, form_.MPaste,
                             form_.Mallselect, form_.R1, form_.Apoint, form_.AtoolP,
-                            form_.Azoom, form_.Afrac};
+                            form_.Azoom, form_.Afrac, form_.History->Aundo, form_.History->Aredo};
     for (QAction* a : form_.PopupMenu1->findChildren<QAction*>())
       if (!a->menu() && !a->objectName().isEmpty() && a->objectName() != QLatin1String("Mpsave"))
         actions.append(a);

@@ -1,0 +1,26 @@
+// The history of many steps from the main window: its Edit menu items after Undo, where the
+// picture changes, and what a restored picture needs on screen.
+#include <QMenu>
+
+#include "app/form1.h"
+#include "history/ui/history_commands.h"
+
+void TForm1::createHistory(QMenu* edit) {
+  THistoryCommands::THost host;
+  host.picture = [this]() -> TBitmap& { return document_.Picture(); };
+  host.drawing = [this] { return DrawingFlag; };
+  host.restored = [this](const TRestoreResult& result) {
+    if (result.replaced) ScrollBox1->DocumentReplaced();
+    else Image->InvalidateDocument(result.changed);
+    redrawZoom();
+  };
+  host.showHint = [this](const QString& hint) { ShowHint(hint); };
+  History = new THistoryCommands(std::move(host), this);
+  edit->addActions({History->Aundo, History->Aredo});
+}
+
+void TForm1::StartHistory() { History->Start(); }
+
+void TForm1::PictureSaved() { History->Saved(); }
+
+bool TForm1::PictureModified() { return History->Modified(); }

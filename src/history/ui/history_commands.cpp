@@ -1,0 +1,132 @@
+#include "history/ui/history_commands.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QWidget>
+
+#include "app/error_guard.h"
+
+namespace {
+
+// The caption with the mark of a changed picture after the file name: "Zudozo  b.png*:32bit".
+// The format text that ends the caption holds no colon.
+QString MarkedCaption(const QString& caption) {
+  const qsizetype colon = caption.lastIndexOf(QLatin1Char(':'));
+  QString marked = caption;
+  return colon < 0 ? marked.append(QLatin1Char('*')) : marked.insert(colon, QLatin1Char('*'));
+}
+
+QAction* HistoryAction(QWidget* window, const char* name, const char* caption, const char* hint,
+                       const QList<QKeySequence>& keys) {
+  auto* action = new QAction(QString::fromUtf8(caption), window);
+  action->setObjectName(QLatin1String(name));
+  action->setStatusTip(QString::fromUtf8(hint));
+  action->setShortcuts(keys);
+  action->setShortcutContext(Qt::ApplicationShortcut);
+  action->setEnabled(false);
+  window->addAction(action);
+  return action;
+}
+
+}  // namespace
+
+THistoryCommands::THistoryCommands(THost host, QWidget* window)
+    : QObject(window), host_(std::move(host)), window_(window) {
+  Aundo = HistoryAction(window, "Aundo", "元に戻す(&Z)", "操作を１つずつ取り消します",
+                        {QKeySequence(Qt::CTRL | Qt::Key_Z)});
+  Aredo = HistoryAction(window, "Aredo", "やり直し(&Y)", "取り消した操作をやり直します",
+                        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  for (QAction* action : {Aundo, Aredo}) {
+    connect(action, &QAction::hovered, this, [this, action] { host_.showHint(action->statusTip()); });
+  }
+  connect(Aundo, &QAction::triggered, this, [this] { RunGuarded(window_, [this] { Undo(); }); });
+  connect(Aredo, &QAction::triggered, this, [this] { RunGuarded(window_, [this] { Redo(); }); });
+  // A command's change becomes a step once the command has returned to the event loop.
+  commitTimer_.setSingleShot(true);
+  commitTimer_.setInterval(0);
+  connect(&commitTimer_, &QTimer::timeout, this, [this] { Commit(); });
+}
+
+void THistoryCommands::MarkDirty(const TRect& r) {
+  history_.MarkDirty(r);
+  scheduleCommit();
+}
+
+void THistoryCommands::MarkReplaced() {
+  history_.MarkReplaced();
+  scheduleCommit();
+}
+
+// During a stroke the stroke's end commits; a timer on every pointer move would cost time.
+void THistoryCommands::scheduleCommit() {
+  if (!host_.drawing() && !commitTimer_.isActive()) commitTimer_.start();
+}
+
+void THistoryCommands::Commit() {
+  if (host_.drawing()) return;
+  if (history_.Commit(host_.picture()) == TCommitResult::Restarted)
+    reportOutOfMemory(QStringLiteral("メモリ不足のため、それまでの履歴を消しました"));
+  showState();
+}
+
+void THistoryCommands::Start() {
+  history_.Reset(host_.picture());
+  reported_ = false;
+  showState();
+}
+
+void THistoryCommands::Saved() {
+  Commit();
+  history_.MarkSaved();
+  showState();
+}
+
+bool THistoryCommands::Modified() {
+  history_.MarkReplaced();
+  Commit();
+  return history_.Modified();
+}
+
+void THistoryCommands::Undo() {
+  if (host_.drawing()) return;
+  const TRestoreResult result = history_.Undo(host_.picture());
+  if (result.outOfMemory) reportOutOfMemory(QStringLiteral("メモリ不足のため、元に戻せません"));
+  if (result.applied) host_.restored(result);
+  showState();
+}
+
+void THistoryCommands::Redo() {
+  if (host_.drawing()) return;
+  const TRestoreResult result = history_.Redo(host_.picture());
+  if (result.outOfMemory) reportOutOfMemory(QStringLiteral("メモリ不足のため、元に戻せません"));
+  if (result.applied) host_.restored(result);
+  showState();
+}
+
+void THistoryCommands::showState() {
+  Aundo->setEnabled(history_.CanUndo());
+  Aredo->setEnabled(history_.CanRedo());
+  showCaptionMark(history_.Modified());
+}
+
+// The caption is rewritten elsewhere too (after New, Open and Save, unmarked): the mark is
+// shown when the caption is the one this marked.
+void THistoryCommands::showCaptionMark(bool modified) {
+  const QString caption = window_->windowTitle();
+  const bool shown = !markedCaption_.isEmpty() && caption == markedCaption_;
+  if (shown == modified) return;
+  if (modified) {
+    unmarkedCaption_ = caption;
+    markedCaption_ = MarkedCaption(caption);
+    window_->setWindowTitle(markedCaption_);
+  } else {
+    window_->setWindowTitle(unmarkedCaption_);
+    markedCaption_.clear();
+  }
+}
+
+void THistoryCommands::reportOutOfMemory(const QString& text) {
+  if (reported_) return;
+  reported_ = true;
+  host_.showHint(text);
+}

@@ -1,0 +1,25 @@
+// The test program's operator new and delete: malloc and free, with the failures asked for.
+#include "support/failing_allocations.h"
+
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+thread_local long failing = 0;
+
+}  // namespace
+
+void FailAllocations(long count) { failing = count; }
+
+void* operator new(std::size_t size) {
+  if (failing > 0) {
+    --failing;
+    throw std::bad_alloc();
+  }
+  if (void* p = std::malloc(size ? size : 1)) return p;
+  throw std::bad_alloc();
+}
+
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
