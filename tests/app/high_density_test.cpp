@@ -3,6 +3,7 @@
 // shown as sharp blocks of device pixels and keep its logical size.
 #include <QComboBox>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -108,6 +109,50 @@ TEST_F(HighDensityTest, IconsOnThePaletteAndTheCursorsAreEnlargedByRepeatingPixe
     EXPECT_EQ(cursor.devicePixelRatio(), factor) << slot;
     EXPECT_EQ(SharpnessFault(cursor.toImage(), picture, factor), QString()) << slot;
   }
+}
+
+// The screen as it shows a logical rectangle, in device pixels.
+QImage ScreenShows(QScreen* screen, QRect logical) {
+  return screen->grabWindow(0, logical.x(), logical.y(), logical.width(), logical.height()).toImage();
+}
+
+TEST_F(HighDensityTest, ThePalettesStaircaseIsCutInDevicePixels) {
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) GTEST_SKIP() << "needs an X display";
+  TForm2& palette = *form1().ToolPalette;
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&palette));
+  QTest::qWait(300);
+  const QRect outer = palette.frameGeometry();
+  const QImage shown = ScreenShows(palette.screen(), outer);
+  const QImage own = palette.grab().toImage();
+  palette.hide();
+  QTest::qWait(300);
+  const QImage under = ScreenShows(palette.screen(), outer);
+  const qreal ratio = Ratio(&palette);
+  ASSERT_EQ(shown.size(), (QSizeF(outer.size()) * ratio).toSize());
+  ASSERT_EQ(palette.geometry(), outer) << "no window manager frames the window here";
+
+  // Left of the memo (whose text cursor blinks): inside the outline the palette's own pixels,
+  // outside what lies beneath. At a fractional ratio the device pixels the edge crosses may
+  // go either way.
+  const QRegion inside(TForm2::OutlinePolygon(outer.size(), palette.height()), Qt::WindingFill);
+  const bool whole = ratio == std::floor(ratio);
+  const auto in = [&inside](QPointF p) { return inside.contains(QPoint(int(std::floor(p.x())), int(std::floor(p.y())))); };
+  int insideCount = 0, outsideCount = 0;
+  for (int y = 0; y < shown.height(); ++y) {
+    for (int x = 0; x < int(60 * ratio); ++x) {
+      const QPointF centre((x + 0.5) / ratio, (y + 0.5) / ratio);
+      const bool cut = !in(centre);
+      if (!whole && (in(centre - QPointF(1, 1) / ratio) == cut || in(centre + QPointF(1, 1) / ratio) == cut ||
+                     in(centre + QPointF(1, -1) / ratio) == cut || in(centre + QPointF(-1, 1) / ratio) == cut))
+        continue;
+      const QRgb expected = cut ? under.pixel(x, y) : own.pixel(x, y);
+      ASSERT_EQ(shown.pixel(x, y) | 0xFF000000u, expected | 0xFF000000u) << x << "," << y << (cut ? " cut" : " kept");
+      ++(cut ? outsideCount : insideCount);
+    }
+  }
+  EXPECT_GT(outsideCount, 0);
+  EXPECT_GT(insideCount, 0);
+  palette.show();
 }
 
 // The logical top left of the document's first picture named file, in the browser's viewport.
