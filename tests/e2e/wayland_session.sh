@@ -11,6 +11,10 @@ for tool in weston wl-copy wl-paste Xvfb xdotool; do
   command -v "$tool" > /dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 here=$(dirname "$0")
+# The desktop entry leaves the choice of platform to the desktop.
+if grep -q QT_QPA_PLATFORM "$here/../../packaging/zudozo.desktop"; then
+  echo "the desktop entry forces a platform"; exit 1
+fi
 source "$here/start_weston.sh"
 xvfb=
 trap 'stop_westons; [ -n "$xvfb" ] && kill "$xvfb" 2> /dev/null' EXIT
