@@ -73,14 +73,18 @@ bool ReadAnyPicture(const QMimeData& mime, TBitmap& picture) {
     picture.Transparent = false;
     return true;
   }
-  // Pictures from other programs come as file bytes, or as an image Qt has read.
-  if (mime.hasFormat(QStringLiteral("image/png"))) {
-    DecodePng(mime.data(QStringLiteral("image/png")), picture);
+  // Pictures from other programs come as file bytes, or as an image Qt has read. A program
+  // that offered a type and then sent nothing (under Wayland one that is being replaced or
+  // has gone) holds no picture in it: that is no bad file.
+  const QByteArray png = mime.hasFormat(QStringLiteral("image/png")) ? mime.data(QStringLiteral("image/png")) : QByteArray();
+  if (!png.isEmpty()) {
+    DecodePng(png, picture);
     return true;
   }
   for (const QString& type : kBmpTypes) {
-    if (!mime.hasFormat(type)) continue;
-    DecodeBmp(mime.data(type), picture);
+    const QByteArray bmp = mime.hasFormat(type) ? mime.data(type) : QByteArray();
+    if (bmp.isEmpty()) continue;
+    DecodeBmp(bmp, picture);
     return true;
   }
   if (!mime.hasImage()) return false;

@@ -1,6 +1,9 @@
 #include "app/cursor_slots.h"
 
+#include <QGuiApplication>
 #include <QPixmap>
+
+#include "app/pixel_art.h"
 
 namespace {
 
@@ -23,9 +26,12 @@ constexpr std::array<CursorResource, kToolCount> kSlots{{
 }  // namespace
 
 TCursorSlots::TCursorSlots() {
+  // The hot spots are in the pictures' own pixels, which stay logical pixels when enlarged.
+  const int factor = PixelArtFactor(qApp->devicePixelRatio());
   for (int i = 0; i < kToolCount; ++i) {
-    QPixmap picture(QStringLiteral(":/cursors/%1.xpm").arg(QLatin1String(kSlots[i].name)));
-    if (!picture.isNull()) cursors_[i] = QCursor(picture, kSlots[i].hotX, kSlots[i].hotY);
+    const QPixmap picture(QStringLiteral(":/cursors/%1.xpm").arg(QLatin1String(kSlots[i].name)));
+    if (picture.isNull()) continue;
+    cursors_[i] = QCursor(EnlargedPixelArt(picture, factor), kSlots[i].hotX, kSlots[i].hotY);
   }
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The screen cursor table: slot n (1..18) holds the cursor of tool number n, loaded from the
-// 32x32 monochrome pictures in the program's cursor resources (":/cursors/NAME.xpm").
+// 32x32 monochrome pictures in the program's cursor resources (":/cursors/NAME.xpm"), enlarged
+// by the whole factor nearest the screens' device pixel ratio, so they stay 32x32 logical
+// pixels and sharp.
 #include <QCursor>
 #include <array>
 

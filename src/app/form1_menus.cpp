@@ -6,6 +6,7 @@
 
 #include "app/error_guard.h"
 #include "app/form1.h"
+#include "app/pixel_art.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ QAction* MenuItem(QMenu* menu, const char* name, const char* caption, const QKey
 }  // namespace
 
 QIcon ToolbarIcon(int index) {
-  return QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(kIconFiles[index])));
+  return PixelArtIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(kIconFiles[index])));
 }
 
 void TForm1::createMenus() {

@@ -43,7 +43,7 @@ void TPaletteButton::paintEvent(QPaintEvent* event) {
   const int glyphLeft = (width() - blockWidth) / 2;
   const int glyphTop = (height() - kGlyphSide) / 2;
   const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
-  painter.drawPixmap(glyphLeft, glyphTop, icon().pixmap(iconSize(), mode));
+  painter.drawPixmap(glyphLeft, glyphTop, icon().pixmap(iconSize(), devicePixelRatioF(), mode));
   painter.setPen(QColor(Qt::yellow));
   painter.drawText(QRect(glyphLeft + captionLeft, 0, captionWidth, height()),
                    Qt::AlignLeft | Qt::AlignVCenter, text());

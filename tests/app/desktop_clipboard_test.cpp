@@ -1,9 +1,13 @@
-// The whole-picture copy and paste against a second program on a real X display (xclip).
-// Runs only on the xcb platform; tests/e2e/desktop_clipboard.sh starts it under Xvfb.
+// The whole-picture copy and paste against a second program on a real desktop: xclip on an X
+// display, wl-copy and wl-paste under a Wayland compositor. Runs only on the xcb and wayland
+// platforms; tests/e2e/desktop_clipboard.sh and wayland_session.sh start them.
 #include <QAction>
 #include <QApplication>
 #include <QByteArray>
+#include <QClipboard>
+#include <QLabel>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
@@ -17,39 +21,78 @@
 
 namespace {
 
+// The other program's commands for each use of the clipboard, on one kind of desktop.
+struct ClipboardTool {
+  const char* platform;
+  QStringList listTypes, readPng, writePng, writeText;
+  // A key press the program takes as a user's: Wayland lets a program set the clipboard only
+  // in answer to input, and a command started by the test itself is none.
+  QStringList userInput;
+};
+
+const ClipboardTool kTools[] = {
+    {"xcb",
+     {"xclip", "-selection", "clipboard", "-t", "TARGETS", "-o"},
+     {"xclip", "-selection", "clipboard", "-t", "image/png", "-o"},
+     {"xclip", "-selection", "clipboard", "-t", "image/png", "-i"},
+     {"xclip", "-selection", "clipboard", "-i"},
+     {}},
+    {"wayland",
+     {"wl-paste", "--list-types"},
+     {"wl-paste", "--no-newline", "--type", "image/png"},
+     {"wl-copy", "--type", "image/png"},
+     {"wl-copy", "--type", "text/plain;charset=utf-8"},
+     {"xdotool", "key", "shift"}},
+};
+
 class DesktopClipboard : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) GTEST_SKIP() << "needs an X display";
+    for (const ClipboardTool& tool : kTools)
+      if (QGuiApplication::platformName() == QLatin1String(tool.platform)) tool_ = &tool;
+    if (!tool_) GTEST_SKIP() << "needs an X display or a Wayland compositor";
     app_ = std::make_unique<TZudozoApp>(QStringList{});
     app_->ShowMainWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&app_->Form1()));
   }
 
-  // Runs xclip with the event loop turning, so that this program can answer its requests.
-  QByteArray Xclip(const QStringList& args, const QByteArray& input = {}) {
-    QProcess xclip;
-    xclip.start(QStringLiteral("xclip"), QStringList{QStringLiteral("-selection"), QStringLiteral("clipboard")} + args);
-    EXPECT_TRUE(xclip.waitForStarted());
-    if (!input.isEmpty()) xclip.write(input);
-    xclip.closeWriteChannel();
-    for (int i = 0; i < 1000 && xclip.state() != QProcess::NotRunning; ++i) QTest::qWait(10);
-    EXPECT_EQ(xclip.exitCode(), 0) << xclip.readAllStandardError().toStdString();
-    // A new owner of the clipboard is announced by an event: let it arrive.
-    if (!input.isEmpty()) QTest::qWait(200);
-    return xclip.readAllStandardOutput();
+  // Runs the other program with the event loop turning, so that this program can answer its
+  // requests.
+  // With input, the other program puts it on the clipboard as offered.
+  QByteArray Run(const QStringList& command, const QByteArray& input = {}, const QString& offered = {}) {
+    QProcess other;
+    other.start(command.first(), command.mid(1));
+    EXPECT_TRUE(other.waitForStarted());
+    if (!input.isEmpty()) other.write(input);
+    other.closeWriteChannel();
+    for (int i = 0; i < 1000 && other.state() != QProcess::NotRunning; ++i) QTest::qWait(10);
+    EXPECT_EQ(other.exitCode(), 0) << other.readAllStandardError().toStdString();
+    // A new owner of the clipboard is announced by an event (under Wayland only once this
+    // program has the keyboard back, and its first offer may still send nothing): wait for
+    // its data.
+    if (!input.isEmpty()) {
+      EXPECT_TRUE(QTest::qWaitFor([&offered] {
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        const QMimeData* mime = clipboard->mimeData();
+        return !clipboard->ownsClipboard() && mime && !mime->data(offered).isEmpty();
+      }, 5000)) << offered.toStdString();
+    }
+    return other.readAllStandardOutput();
   }
 
   TBitmap& picture() { return app_->Document().Picture(); }
+  const ClipboardTool* tool_ = nullptr;
   std::unique_ptr<TZudozoApp> app_;
 };
 
 TEST_F(DesktopClipboard, APictureCopiedHerePastesElsewhereAndBack) {
   app_->Document().ReplaceWithNewPicture(120, 80, pf32bit);
   picture().SetPixel(7, 9, RGB(10, 200, 30));
+  if (!tool_->userInput.isEmpty()) Run(tool_->userInput);
   app_->Form1().Mcopy->trigger();
 
-  ASSERT_TRUE(Xclip({QStringLiteral("-t"), QStringLiteral("TARGETS"), QStringLiteral("-o")}).contains("image/png"));
-  const QByteArray png = Xclip({QStringLiteral("-t"), QStringLiteral("image/png"), QStringLiteral("-o")});
+  ASSERT_TRUE(Run(tool_->listTypes).contains("image/png"));
+  const QByteArray png = Run(tool_->readPng);
   VIRAVIZ out;
   out.LoadFromStream(reinterpret_cast<const std::uint8_t*>(png.constData()), std::size_t(png.size()));
   TBitmap taken;
@@ -66,13 +109,24 @@ TEST_F(DesktopClipboard, PicturesAndTextCopiedElsewherePasteHere) {
   LoadPicture(file, expected);
   QFile png(QString::fromStdString(file));
   ASSERT_TRUE(png.open(QIODevice::ReadOnly));
-  Xclip({QStringLiteral("-t"), QStringLiteral("image/png"), QStringLiteral("-i")}, png.readAll());
+  Run(tool_->writePng, png.readAll(), QStringLiteral("image/png"));
+  // A paste that fails shows its message in a box; the box is read and closed.
+  QString error;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&error] {
+    if (QWidget* box = QApplication::activeModalWidget()) {
+      for (QLabel* label : box->findChildren<QLabel*>()) error += label->text();
+      box->close();
+    }
+  });
+  watch.start(20);
   app_->Form1().MPaste->trigger();
+  EXPECT_EQ(error, QString());
   ASSERT_EQ(picture().Width(), expected.Width());
   for (int y = 0; y < expected.Height(); ++y)
     for (int x = 0; x < expected.Width(); ++x) ASSERT_EQ(picture().GetPixel(x, y), expected.GetPixel(x, y));
 
-  Xclip({QStringLiteral("-i")}, QByteArray("ABC"));
+  Run(tool_->writeText, QByteArray("ABC"), QStringLiteral("text/plain"));
   app_->Form1().dtExecute(2);
   const TBitmap& buffer = app_->Document().PasteBuffer();
   EXPECT_GT(buffer.Width(), 10);
@@ -101,14 +155,14 @@ TEST_F(DesktopClipboard, APictureTooLargeFromElsewhereIsReportedOnce) {
   auto chooseTools = [&] {
     for (const int tool : {2, 5, 1, 3, 4}) form1.ToolActions[tool - 1]->trigger();
   };
-  Xclip({QStringLiteral("-t"), QStringLiteral("image/png"), QStringLiteral("-i")}, huge);
+  Run(tool_->writePng, huge, QStringLiteral("image/png"));
   chooseTools();
   EXPECT_EQ(boxes, 1);
   EXPECT_EQ(form1.ToolNumber, 4);
-  Xclip({QStringLiteral("-i")}, QByteArray("ABC"));
+  Run(tool_->writeText, QByteArray("ABC"), QStringLiteral("text/plain"));
   chooseTools();
   EXPECT_EQ(boxes, 1);
-  Xclip({QStringLiteral("-t"), QStringLiteral("image/png"), QStringLiteral("-i")}, huge);
+  Run(tool_->writePng, huge, QStringLiteral("image/png"));
   chooseTools();
   EXPECT_EQ(boxes, 2);
 }

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QTimer>
 
 #include "app/error_guard.h"
 #include "canvas_mouse.h"
@@ -177,6 +178,25 @@ TEST_F(RegionTest, WholePictureCommandsGoThroughTheClipboard) {
   EXPECT_EQ(picture().Width(), 64);
   EXPECT_EQ(picture().PixelFormat(), pf1bit);
   EXPECT_TRUE(AllPixels(picture(), clBlack));
+}
+
+TEST_F(RegionTest, PictureTypesOfferedWithoutDataPasteNothingAndShowNoError) {
+  // What a program that has gone away leaves: its types, but no bytes behind them.
+  auto* mime = new QMimeData;
+  mime->setData(QStringLiteral("image/png"), QByteArray());
+  mime->setData(QStringLiteral("image/bmp"), QByteArray());
+  QGuiApplication::clipboard()->setMimeData(mime);
+  const auto before = Copy(picture());
+  QTimer watch;
+  int boxes = 0;
+  QObject::connect(&watch, &QTimer::timeout, [&boxes] {
+    if (QWidget* box = QApplication::activeModalWidget()) ++boxes, box->close();
+  });
+  watch.start(10);
+  form1().MPaste->trigger();
+  RunGuarded(&form1(), [&] { form1().dtExecute(kLine); });
+  EXPECT_EQ(boxes, 0);
+  EXPECT_TRUE(SamePixels(picture(), *before));
 }
 
 TEST_F(RegionTest, APictureTooLargeIsRefusedAndNothingChanges) {

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "app/bitmap_image.h"
+#include "app/pixel_art.h"
 
 TPictureBox::TPictureBox(int width, int height, QWidget* parent)
     : QWidget(parent), picture_(width, height, pfDevice) {
@@ -11,5 +12,5 @@ TPictureBox::TPictureBox(int width, int height, QWidget* parent)
 
 void TPictureBox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.drawImage(0, 0, ToQImage(picture_));
+  DrawPixelArt(painter, QPoint(0, 0), ToQImage(picture_));
 }

@@ -1,5 +1,6 @@
 #pragma once
-// A fixed-size picture on a panel: shows its own bitmap, which handlers draw into.
+// A fixed-size picture on a panel: shows its own bitmap, which handlers draw into, one
+// logical pixel per bitmap pixel and sharp on high-density screens.
 #include <QWidget>
 
 #include "surface/bitmap.h"
