@@ -265,6 +265,8 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost, publ
                       const QKeySequence& shortcut, int image, int tag);
   void connectCommand(QAction* action, void (TForm1::*command)());
   void createMenus();
+  // The View menu's zoom of the canvas and the zoom on the status bar (form1_view.cpp).
+  void createViewCommands();
   // An item of the region menu PopupMenu1 (its submenus included) by name.
   QAction* regionMenuItem(const char* name) const;
   void connectImageOperations();
