@@ -61,7 +61,14 @@ void TImageView::SetGrid(bool on) {
   if (zoomLevel_ >= kGridLevel) update();
 }
 
-TPoint TImageView::PictureAt(const QPointF& windowPos) const {
+TPoint TImageView::PictureAt(const QMouseEvent& event, const QWidget& receiver) const {
+  // The window position that the platform gave, with its fraction of a logical pixel that the
+  // widget's own position has lost by rounding. Events made up inside the program carry no
+  // window position of their own: their position counts, in whole logical pixels.
+  const QPointF receiverCorner = receiver.mapTo(window(), QPointF(0, 0));
+  QPointF windowPos = event.scenePosition();
+  const QPointF lost = windowPos - receiverCorner - event.position();
+  if (std::abs(lost.x()) > 0.75 || std::abs(lost.y()) > 0.75) windowPos = event.position() + receiverCorner;
   const double ratio = devicePixelRatioF();
   const QPoint corner = mapTo(window(), QPoint(0, 0));
   const TViewScale scale = deviceScale();
@@ -116,7 +123,7 @@ std::optional<TCanvasMouse> CanvasMouseOf(TCanvasMouse::Kind kind, const QMouseE
 }
 
 void TImageView::emitMouse(TCanvasMouse::Kind kind, QMouseEvent* event) {
-  const TPoint p = PictureAt(event->scenePosition());
+  const TPoint p = PictureAt(*event, *this);
   if (const auto m = CanvasMouseOf(kind, *event, QPoint(p.X, p.Y))) emit canvasMouse(*m);
 }
 

@@ -53,9 +53,9 @@ class TImageView : public QWidget {
   void SetGrid(bool on);
   // Screen (logical) pixels per picture pixel at the present zoom.
   TViewScale ShownScale() const { return TViewScale(kZoomLevels[zoomLevel_], TRatio{}); }
-  // The picture pixel shown at a position of the window, in its logical coordinates (an event's
-  // scenePosition, which keeps the platform's fraction of a logical pixel).
-  TPoint PictureAt(const QPointF& windowPos) const;
+  // The picture pixel shown under a mouse event that receiver (this view or a widget around it
+  // in the same window) got.
+  TPoint PictureAt(const QMouseEvent& event, const QWidget& receiver) const;
   // How far from the picture's corner picture point p is shown, in screen pixels.
   QPoint ShownOffset(TPoint p) const;
 

@@ -114,7 +114,7 @@ bool TScrollBox::eventFilter(QObject* watched, QEvent* event) {
     default: return QScrollArea::eventFilter(watched, event);
   }
   auto* mouse = static_cast<QMouseEvent*>(event);
-  const TPoint p = image_->PictureAt(mouse->scenePosition());
+  const TPoint p = image_->PictureAt(*mouse, *stage_);
   std::optional<TCanvasMouse> m = CanvasMouseOf(kind, *mouse, QPoint(p.X, p.Y));
   if (!m) return true;
   m->Margin = true;
