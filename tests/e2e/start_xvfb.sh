@@ -1,7 +1,8 @@
 # Sourced by scripts that need an X server: starts Xvfb on a free display, sets DISPLAY and
-# leaves the server's process id in xvfb (the caller kills it when done).
+# leaves the server's process id in xvfb (the caller kills it when done). XVFB_SCREEN may ask for
+# another screen than 1024x768x24.
 numberfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$numberfile" > /dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp 3> "$numberfile" > /dev/null 2>&1 &
 xvfb=$!
 for _ in $(seq 100); do [ -s "$numberfile" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$numberfile")"
