@@ -3,8 +3,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
-#include <QScrollBar>
-#include <QTimer>
 #include <cmath>
 
 #include "view/view_render.h"
@@ -34,15 +32,22 @@ TViewScale TImageView::deviceScale() const {
 void TImageView::InvalidateDocument(const TRect& r) {
   const TRect n = NormalizedRect(r);
   mipmaps_.Invalidate(n);
-  const TRect shown = ShownScale().DeviceRectOf(n);
-  // At a fractional device pixel ratio the picture's device grid may start half a logical pixel
-  // off the widget's: one more pixel all round covers it.
-  const int pad = DeviceRatioOf(devicePixelRatioF()).den == 1 ? 0 : 1;
-  update(QRect(QPoint(shown.Left - pad, shown.Top - pad), QPoint(shown.Right - 1 + pad, shown.Bottom - 1 + pad)));
+  const TRatio z = kZoomLevels[zoomLevel_];
+  // Reduced, a screen pixel averages a box of picture pixels that may reach one pixel past the
+  // exactly scaled place; at a fractional device pixel ratio the picture's device grid may start
+  // half a logical pixel off the widget's. One more pixel all round covers both.
+  const bool inexact = z.num < z.den || DeviceRatioOf(devicePixelRatioF()).den != 1;
+  const int pad = inexact ? 1 : 0;
+  update(QRect(QPoint(int(FloorDiv(n.Left * z.num, z.den)) - pad, int(FloorDiv(n.Top * z.num, z.den)) - pad),
+               QPoint(int(CeilDiv(n.Right * z.num, z.den)) - 1 + pad, int(CeilDiv(n.Bottom * z.num, z.den)) - 1 + pad)));
 }
 
 void TImageView::DocumentReplaced() {
   mipmaps_.PictureReplaced();
+  fitSize();
+}
+
+void TImageView::fitSize() {
   const TViewScale shown = ShownScale();
   setFixedSize(int(shown.DeviceOf(bitmap_.Width())), int(shown.DeviceOf(bitmap_.Height())));
   update();
@@ -51,9 +56,10 @@ void TImageView::DocumentReplaced() {
 void TImageView::SetZoomLevel(int level) {
   if (level == zoomLevel_) return;
   zoomLevel_ = level;
-  // Reduced views read the mipmaps; the others never do, and need not keep their memory.
-  if (TViewScale(kZoomLevels[level], TRatio{}).Magnifies()) mipmaps_.Release();
-  DocumentReplaced();
+  // Reduced views read the mipmaps, whatever the reduction; the others never do, and need not
+  // keep their memory.
+  if (ShownScale().Magnifies()) mipmaps_.Release();
+  fitSize();
 }
 
 void TImageView::SetGrid(bool on) {

@@ -70,6 +70,8 @@ class TImageView : public QWidget {
 
  private:
   TViewScale deviceScale() const;
+  // Takes on the picture's size at the zoom and repaints everything.
+  void fitSize();
   void emitMouse(TCanvasMouse::Kind kind, QMouseEvent* event);
 
   const TBitmap& bitmap_;
