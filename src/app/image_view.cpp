@@ -43,7 +43,7 @@ void TImageView::InvalidateDocument(const TRect& r) {
 }
 
 void TImageView::DocumentReplaced() {
-  mipmaps_.PictureReplaced();
+  mipmaps_.Clear();
   fitSize();
 }
 
@@ -58,7 +58,7 @@ void TImageView::SetZoomLevel(int level) {
   zoomLevel_ = level;
   // Reduced views read the mipmaps, whatever the reduction; the others never do, and need not
   // keep their memory.
-  if (ShownScale().Magnifies()) mipmaps_.Release();
+  if (ShownScale().Magnifies()) mipmaps_.Clear();
   fitSize();
 }
 

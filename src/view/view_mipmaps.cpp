@@ -49,12 +49,13 @@ void TMipmaps::Refresh(int k, const TRect& wanted) {
   if (r.IsEmpty()) return;
   for (int ty = r.Top / kTile; ty * kTile < r.Bottom; ++ty)
     for (int tx = r.Left / kTile; tx * kTile < r.Right; ++tx) {
-      std::uint8_t& stale = levels_[k - 1].stale[std::size_t(ty) * l.tilesAcross + tx];
+      // Level k - 1 exists already: l stays valid through the refresh below.
+      std::uint8_t& stale = l.stale[std::size_t(ty) * l.tilesAcross + tx];
       if (!stale) continue;
       const TRect tile{tx * kTile, ty * kTile, std::min((tx + 1) * kTile, l.width), std::min((ty + 1) * kTile, l.height)};
       if (k > 1) Refresh(k - 1, TRect{2 * tile.Left, 2 * tile.Top, 2 * tile.Right, 2 * tile.Bottom});
       computeTile(k, tile);
-      levels_[k - 1].stale[std::size_t(ty) * l.tilesAcross + tx] = 0;
+      stale = 0;
     }
 }
 

@@ -18,12 +18,11 @@ class TMipmaps {
   // picture must outlive the mipmaps.
   explicit TMipmaps(const TBitmap& picture) : picture_(picture) {}
 
-  // The picture changed everywhere, perhaps its size too.
-  void PictureReplaced() { levels_.clear(); }
+  // Forgets every level, after the picture changed everywhere (perhaps its size too) or to give
+  // their memory back; they are made again when asked for.
+  void Clear() { levels_.clear(); }
   // The picture changed in r (right and bottom exclusive).
   void Invalidate(const TRect& r);
-  // Frees every level; they are made again when asked for.
-  void Release() { levels_.clear(); }
 
   // Size of level k >= 1.
   int Width(int k) const;
