@@ -26,6 +26,7 @@ TForm1::TForm1(TCanvasDocument& document, const TCursorSlots& cursors)
   connectClipboardCommands();
   createToolsBar();
   setCentralWidget(createClientArea());
+  createViewCommands();
   createStrokeControls();
   // The panel's own start-up runs here, after the document exists: font list, fill setting,
   // pen mode, pen width, font size and the colour samples.

@@ -284,6 +284,8 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost, publ
   void connectCommand(QAction* action, void (TForm1::*command)());
   void createMenus();
   void createHistory(QMenu* edit);
+  // The View menu's zoom of the canvas and the zoom on the status bar (form1_view.cpp).
+  void createViewCommands();
   // An item of the region menu PopupMenu1 (its submenus included) by name.
   QAction* regionMenuItem(const char* name) const;
   void connectImageOperations();

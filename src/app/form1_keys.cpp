@@ -98,10 +98,10 @@ bool TForm1::AppliEventsShortCut(QObject* receiver, const QKeyEvent& key) {
 }
 
 void TForm1::Akeydown(QAction* action) {
-  constexpr int kStep = 4;
+  constexpr int kStep = 4;  // picture pixels
   constexpr int kFirstTag = 5;  // the tags of Acleft, Acright, Acup, Acdown in this order
   const QPoint moves[] = {{-kStep, 0}, {kStep, 0}, {0, -kStep}, {0, kStep}};
   const int index = action->data().toInt() - kFirstTag;
   if (index < 0 || index >= int(std::size(moves))) return;
-  Image->move(Image->pos() + moves[index]);
+  ScrollBox1->MovePicture(moves[index]);
 }

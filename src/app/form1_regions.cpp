@@ -20,8 +20,9 @@ void TForm1::CompleteRegion(TPoint a, TPoint b, int button) {
   SelectedRegion = RegionBetween(a, b);
   if (SelectedRegion.IsEmpty() || button != Stroke.button) return;
   // The menu opens by the second corner as the picture is scrolled.
-  const QPoint at(x() + b.X - ScrollBox1->horizontalScrollBar()->value(),
-                  y() + b.Y - ScrollBox1->verticalScrollBar()->value());
+  const QPoint shown = Image->ShownOffset(b);
+  const QPoint at(x() + shown.x() - ScrollBox1->horizontalScrollBar()->value(),
+                  y() + shown.y() - ScrollBox1->verticalScrollBar()->value());
   PopupMenu1->popup(at);
 }
 

@@ -1,15 +1,20 @@
 #pragma once
-// The canvas on screen: `Image` shows the document at 1:1, and `ScrollBox1` scrolls it with
-// the picture placed at (50, 50) and a margin of 30 past its right and bottom edges.
+// The canvas on screen: `Image` shows the document at a zoom level (1:1 at start), and
+// `ScrollBox1` scrolls it with the picture placed at (50, 50) and a margin of 30 past its right
+// and bottom edges.
 //
-// Only what is exposed is converted from the bitmap, so a 9999 x 9999 picture scrolls and
-// a one-pixel change repaints in microseconds. Mouse events on the picture, and on the
-// scroll box outside it, come out as plain values in picture coordinates.
+// Only what is exposed is computed from the bitmap, in device pixels, so a 9999 x 9999 picture
+// scrolls and a one-pixel change repaints in microseconds at every zoom, and picture pixels stay
+// sharp blocks on screens of any device pixel ratio. Mouse events on the picture, and on the
+// scroll box outside it, come out as plain values in picture coordinates: the picture pixel shown
+// under the pointer.
 #include <QScrollArea>
 #include <QWidget>
 #include <optional>
 
 #include "surface/bitmap.h"
+#include "view/view_mipmaps.h"
+#include "view/view_scale.h"
 
 // One mouse event in picture coordinates (may lie outside the picture). Button: 0 left,
 // 1 right, 2 middle; for moves, the button held (0 when only the left or none is held).
@@ -39,6 +44,21 @@ class TImageView : public QWidget {
   // Takes on the bitmap's present size and repaints everything.
   void DocumentReplaced();
 
+  const TBitmap& Picture() const { return bitmap_; }
+  // The zoom level, an index into kZoomLevels.
+  int ZoomLevel() const { return zoomLevel_; }
+  void SetZoomLevel(int level);
+  // The pixel grid, shown from kGridLevel on while it is switched on.
+  bool GridOn() const { return grid_; }
+  void SetGrid(bool on);
+  // Screen (logical) pixels per picture pixel at the present zoom.
+  TViewScale ShownScale() const { return TViewScale(kZoomLevels[zoomLevel_], TRatio{}); }
+  // The picture pixel shown under a mouse event that receiver (this view or a widget around it
+  // in the same window) got.
+  TPoint PictureAt(const QMouseEvent& event, const QWidget& receiver) const;
+  // How far from the picture's corner picture point p is shown, in screen pixels.
+  QPoint ShownOffset(TPoint p) const;
+
  signals:
   void canvasMouse(const TCanvasMouse& event);
 
@@ -49,7 +69,15 @@ class TImageView : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
+  TViewScale deviceScale() const;
+  // Takes on the picture's size at the zoom and repaints everything.
+  void fitSize();
+  void emitMouse(TCanvasMouse::Kind kind, QMouseEvent* event);
+
   const TBitmap& bitmap_;
+  TMipmaps mipmaps_;
+  int zoomLevel_ = kZoomOne;
+  bool grid_ = false;
 };
 
 // Turns a Qt mouse event at a point given in picture coordinates into a TCanvasMouse. Presses
@@ -62,6 +90,7 @@ class TScrollBox : public QScrollArea {
  public:
   static constexpr int kPictureOffset = 50;  // where the picture sits in the scrolled area
   static constexpr int kMargin = 30;         // scrollable space past the picture
+  static constexpr int kScrollStep = 20;     // a scroll bar's arrow step at 1:1, in picture pixels
 
   TScrollBox(const TBitmap& bitmap, QWidget* parent);
   TImageView* Image() const { return image_; }
@@ -69,14 +98,30 @@ class TScrollBox : public QScrollArea {
   void DocumentReplaced();
   // Scrolls to the top-left corner and places the picture at (50, 50).
   void ResetPosition();
+  // Moves the picture inside the scroll box by a distance given in picture pixels, in whole
+  // screen pixels (at least one), the scroll bars staying where they are.
+  void MovePicture(QPoint picturePixels);
+
+  // Zooms to level, keeping the picture point shown at viewport position `at` where it is.
+  void ZoomAbout(int level, QPointF at);
+  // Zooms in or out by steps about the viewport's centre.
+  void ZoomStep(int steps);
+  // The largest level that shows the whole picture, scrolled to its corner.
+  void FitToView();
 
  signals:
   void canvasMouse(const TCanvasMouse& event);
+  void zoomChanged(int level);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
+  // The stage's size and the scroll bars' steps for the picture's shown size.
+  void fitStage();
+
   QWidget* stage_;
   TImageView* image_;
+  int wheelTurn_ = 0;  // Ctrl+wheel eighths of a degree not yet spent on a zoom step
 };

@@ -67,7 +67,9 @@ class TSoak {
   const char* Broken() const {
     if (QApplication::activeModalWidget()) return "a dialog or message box stayed open";
     const TBitmap& picture = app_.Document().Picture();
-    if (form_.Image->size() != QSize(picture.Width(), picture.Height())) return "the canvas is not the picture's size";
+    const TViewScale shown = form_.Image->ShownScale();
+    if (form_.Image->size() != QSize(int(shown.DeviceOf(picture.Width())), int(shown.DeviceOf(picture.Height()))))
+      return "the canvas is not the picture's size at its zoom";
     if (form_.ToolsBar->isEnabled() == form_.DrawingFlag) return "the toolbar does not follow the stroke";
     return nullptr;
   }
@@ -119,7 +121,7 @@ class TSoak {
         Qt::Key_Left, Qt::Key_Right, Qt::Key_Z,     Qt::Key_X,    Qt::Key_A,    Qt::Key_S,
         Qt::Key_0,   Qt::Key_1,     Qt::Key_5,      Qt::Key_9,    Qt::Key_Plus, Qt::Key_Minus,
         Qt::Key_Return, Qt::Key_Tab, Qt::Key_C,     Qt::Key_V,    Qt::Key_P,    Qt::Key_T,
-        Qt::Key_Y};
+        Qt::Key_Y,   Qt::Key_G};
     static const Qt::KeyboardModifiers modifiers[] = {Qt::NoModifier, Qt::NoModifier,
                                                       Qt::ControlModifier, Qt::ShiftModifier};
     const int k = keys[pick(int(std::size(keys)))];
