@@ -41,6 +41,7 @@ TAppRecovery::~TAppRecovery() { app_.Form1().DocumentWatcher = nullptr; }
 void TAppRecovery::OfferLeftBehind() {
   OfferLeftBehindCopies(store_, &app_.Form1(),
                         [this](TRecoveryCopy& copy, const std::string& path) { restore(copy, path); });
+  offersAnswered_ = true;
 }
 
 void TAppRecovery::restore(TRecoveryCopy& copy, const std::string& path) {

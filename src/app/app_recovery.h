@@ -30,9 +30,13 @@ class TAppRecovery {
   // The offer of what programs no longer running left behind (Start runs it once the event
   // loop turns).
   void OfferLeftBehind();
+  // True once every offer was answered (and a chosen copy restored). Events keep flowing while
+  // an offer is shown, so anything that must come after the offers waits for this.
+  bool OffersAnswered() const { return offersAnswered_; }
 
  private:
   void restore(TRecoveryCopy& copy, const std::string& path);
+  bool offersAnswered_ = false;
 
   TZudozoApp& app_;
   TRecoveryStore store_;

@@ -129,11 +129,12 @@ TEST(RecoveryChild, DISABLED_Run) {
   QObject owner;
   answerModals(app, report, &owner);
   // The offers run from the first turn of the event loop, one modal window after the other;
-  // the first look that finds none open comes after them.
+  // timers still fire between one offer's answer and the next, so the script waits until the
+  // offering is over.
   QTimer script;
   script.setInterval(20);
   QObject::connect(&script, &QTimer::timeout, [&] {
-    if (QApplication::activeModalWidget()) return;
+    if (QApplication::activeModalWidget() || (recovery && !recovery->OffersAnswered())) return;
     script.stop();
     runScript(app, recovery.get(), report);
     if (childSetting("ZUDOZO_CHILD_END") == QStringLiteral("close")) loop.quit();
