@@ -28,6 +28,22 @@ inline TZudozoApp& BenchApp(int width, int height) {
   return *app;
 }
 
+// Times pointer moves of a rectangle's rubber band from (0, 0) to about (200, 200): each move
+// takes back the last preview, draws the new one and repaints what changed. The stroke ends
+// after the timing.
+inline void MeasureRectanglePreviewMoves(TForm1& form1, benchmark::State& state) {
+  form1.dtExecute(3);
+  form1.ImageMouseDown(form1.Image, 0, 0, 0);
+  form1.ImageMouseUp(form1.Image, 0, 0, 0);
+  int i = 0;
+  for (auto _ : state) {
+    const int wobble = i++ % 2;
+    form1.ImageMouseMove(form1.Image, 199 + wobble, 200 - wobble);
+    QApplication::processEvents();
+  }
+  form1.ImageMouseDown(form1.Image, 0, 200, 200);
+}
+
 inline void BM_Memcpy4000(benchmark::State& state) {
   std::vector<std::uint8_t> from(4000u * 4000u * 4u, 1), to(from.size());
   for (auto _ : state) {

@@ -117,16 +117,7 @@ void BM_PreviewMoveWhileWriting(benchmark::State& state) {
       copies.Remove();
     });
   }
-  form1.dtExecute(3);
-  form1.ImageMouseDown(form1.Image, 0, 0, 0);
-  form1.ImageMouseUp(form1.Image, 0, 0, 0);
-  int i = 0;
-  for (auto _ : state) {
-    const int wobble = i++ % 2;
-    form1.ImageMouseMove(form1.Image, 199 + wobble, 200 - wobble);
-    QApplication::processEvents();
-  }
-  form1.ImageMouseDown(form1.Image, 0, 200, 200);
+  MeasureRectanglePreviewMoves(form1, state);
   stop = true;
   if (writer.joinable()) writer.join();
 }

@@ -19,16 +19,7 @@ BENCHMARK(BM_Memcpy4000)->Unit(benchmark::kMillisecond);
 void BM_PreviewMove(benchmark::State& state) {
   const int side = int(state.range(0));
   TForm1& form1 = BenchApp(side, side).Form1();
-  form1.dtExecute(3);
-  form1.ImageMouseDown(form1.Image, 0, 0, 0);
-  form1.ImageMouseUp(form1.Image, 0, 0, 0);
-  int i = 0;
-  for (auto _ : state) {
-    const int wobble = i++ % 2;
-    form1.ImageMouseMove(form1.Image, 199 + wobble, 200 - wobble);
-    QApplication::processEvents();
-  }
-  form1.ImageMouseDown(form1.Image, 0, 200, 200);
+  MeasureRectanglePreviewMoves(form1, state);
 }
 BENCHMARK(BM_PreviewMove)->Arg(4000)->Arg(200)->Unit(benchmark::kMicrosecond);
 

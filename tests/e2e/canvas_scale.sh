@@ -25,15 +25,7 @@ fail() {
   exit 1
 }
 export LSAN_OPTIONS="suppressions=$(dirname "$0")/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-poll() {
-  local tries=$1
-  shift
-  for ((i = 0; i < tries; i++)); do
-    "$@" > /dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  return 1
-}
+source "$(dirname "$0")/poll.sh"
 
 # factor, and the same as a ratio num/den of device pixels per picture pixel
 for scale in "2 2 1" "1.5 3 2"; do

@@ -27,16 +27,7 @@ fail() {
 # In sanitizer builds, leaks in the system's desktop-bus library are not ours.
 export LSAN_OPTIONS="suppressions=$(dirname "$0")/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
-# Polls a command for up to $1 tenths of a second.
-poll() {
-  local tries=$1
-  shift
-  for ((i = 0; i < tries; i++)); do
-    "$@" > /dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  return 1
-}
+source "$(dirname "$0")/poll.sh"
 
 [ "$DISPLAY" != ":" ] || { fail "Xvfb did not start"; }
 log=$(mktemp)
