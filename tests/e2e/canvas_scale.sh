@@ -37,10 +37,17 @@ for scale in "2 2 1" "1.5 3 2"; do
   xdotool windowfocus --sync "$window" 2> /dev/null || xdotool windowfocus "$window"
   sleep 0.5
   xdotool key F12  # the tool palette stands over the canvas: hidden
-  sleep 1
-  import -window root "$work/before.png" || fail "no screenshot"
   side=$(( (200 * num + den - 1) / den - 2 ))
-  read -r x0 y0 < <("$check" find "$work/before.png" "$side") || fail "no white picture on the screen at factor $factor"
+  # On a busy machine the palette may take a while to go: look again until the picture shows.
+  found=""
+  for ((try = 0; try < 40; try++)); do
+    sleep 0.25
+    import -window root "$work/before.png" || fail "no screenshot"
+    found=$("$check" find "$work/before.png" "$side") && break
+    found=""
+  done
+  [ -n "$found" ] || fail "no white picture on the screen at factor $factor"
+  read -r x0 y0 <<< "$found"
 
   # A stroke through device positions at every phase of the picture pixels.
   points=()
@@ -53,13 +60,18 @@ for scale in "2 2 1" "1.5 3 2"; do
     sleep 0.01
   done
   xdotool mouseup 1
-  sleep 0.5
   xdotool key ctrl+c
-  sleep 0.5
+  poll 100 xclip -selection clipboard -t image/png -o || fail "no picture on the clipboard"
   xclip -selection clipboard -t image/png -o > "$work/picture.png" 2> /dev/null || fail "no picture on the clipboard"
-  import -window root "$work/after.png"
-  "$check" check "$work/after.png" "$work/picture.png" "$x0" "$y0" "$num" "$den" "${points[@]}" ||
-    fail "the screen does not show the picture at factor $factor"
+  # The last repaint may still be on its way: the screen is looked at again for a while.
+  shown=""
+  for ((try = 0; try < 20; try++)); do
+    import -window root "$work/after.png"
+    "$check" check "$work/after.png" "$work/picture.png" "$x0" "$y0" "$num" "$den" "${points[@]}" > "$work/check" 2>&1 &&
+      { shown=yes; break; }
+    sleep 0.25
+  done
+  [ -n "$shown" ] || { cat "$work/check"; fail "the screen does not show the picture at factor $factor"; }
   kill "$zudozo"
   wait "$zudozo" 2> /dev/null
   zudozo=""
