@@ -4,14 +4,17 @@
 
 #include "app/form1.h"
 #include "history/ui/history_commands.h"
+#include "recovery/ui/document_watcher.h"
 
 void TForm1::createHistory(QMenu* edit) {
   THistoryCommands::THost host;
   host.picture = [this]() -> TBitmap& { return document_.Picture(); };
   host.drawing = [this] { return DrawingFlag; };
   host.restored = [this](const TRestoreResult& result) {
+    // Straight to the view: the history knows this change already. The recovery copy follows it.
     if (result.replaced) ScrollBox1->DocumentReplaced();
     else Image->InvalidateDocument(result.changed);
+    if (DocumentWatcher) DocumentWatcher->DocumentChanged();
     redrawZoom();
   };
   host.showHint = [this](const QString& hint) { ShowHint(hint); };

@@ -87,18 +87,14 @@ bool THistoryCommands::Modified() {
   return history_.Modified();
 }
 
-void THistoryCommands::Undo() {
-  if (host_.drawing()) return;
-  const TRestoreResult result = history_.Undo(host_.picture());
-  if (result.outOfMemory) reportOutOfMemory(QStringLiteral("メモリ不足のため、元に戻せません"));
-  if (result.applied) host_.restored(result);
-  showState();
-}
+void THistoryCommands::Undo() { step(&TPictureHistory::Undo, QStringLiteral("メモリ不足のため、元に戻せません")); }
 
-void THistoryCommands::Redo() {
+void THistoryCommands::Redo() { step(&TPictureHistory::Redo, QStringLiteral("メモリ不足のため、やり直せません")); }
+
+void THistoryCommands::step(TRestoreResult (TPictureHistory::*go)(TBitmap&), const QString& outOfMemory) {
   if (host_.drawing()) return;
-  const TRestoreResult result = history_.Redo(host_.picture());
-  if (result.outOfMemory) reportOutOfMemory(QStringLiteral("メモリ不足のため、元に戻せません"));
+  const TRestoreResult result = (history_.*go)(host_.picture());
+  if (result.outOfMemory) reportOutOfMemory(outOfMemory);
   if (result.applied) host_.restored(result);
   showState();
 }

@@ -50,6 +50,8 @@ class THistoryCommands : public QObject {
 
  private:
   void scheduleCommit();
+  // Undo or Redo: go back or forth one step unless a stroke is under way.
+  void step(TRestoreResult (TPictureHistory::*go)(TBitmap&), const QString& outOfMemory);
   void showState();
   void showCaptionMark(bool modified);
   // The first shortage of each history is told in the status area; the picture stays.
