@@ -14,6 +14,9 @@ TRecoveryScheduler::~TRecoveryScheduler() { writer_.Remove(); }
 
 void TRecoveryScheduler::DocumentChanged() {
   if (!dueSince_.isValid()) dueSince_.start();
+  // Previews of a stroke under way need no new timer at every pointer move: nothing is written
+  // before the stroke ends, and its end is a change of its own.
+  if (timer_.isActive() && strokeUnderWay_ && strokeUnderWay_()) return;
   // Each change restarts the quiet time, until the oldest unwritten change has waited long
   // enough.
   if (dueSince_.elapsed() < kLongestWaitMs || !timer_.isActive()) timer_.start(kQuietMs);
