@@ -6,6 +6,7 @@
 #include "app/form1.h"
 #include "app/help_window.h"
 #include "app/version_form.h"
+#include "windows/fixed_window.h"
 
 void TForm1::AcloseExecute() {
   closeConfirmed_ = true;
@@ -25,8 +26,11 @@ void TForm1::savecloseClick() {
 
 bool TForm1::confirmEnding() {
   if (!PictureModified()) return true;  // nothing to lose
-  const auto answer = QMessageBox::question(this, QStringLiteral("確認"), QStringLiteral("絵を保存しますか"),
-                                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+  QMessageBox question(QMessageBox::Question, QStringLiteral("確認"), QStringLiteral("絵を保存しますか"),
+                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+  GiveFixedWindowCaption(question);
+  question.exec();
+  const auto answer = question.standardButton(question.clickedButton());
   if (answer == QMessageBox::Cancel || answer == QMessageBox::NoButton) return false;
   if (answer == QMessageBox::No) return true;
   // After Yes the program ends only when the picture was written: a cancelled save dialog or a

@@ -1,4 +1,5 @@
 #include "app/version_form.h"
+#include "windows/fixed_window.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -35,7 +36,7 @@ TForm5::TForm5(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint) {
   setObjectName(QStringLiteral("TForm5"));
   setWindowTitle(QStringLiteral("バージョン情報"));
-  setFixedSize(200, 222);
+  SetFixedWindowSize(*this, QSize(200, 222));
 
   vermage = new QLabel(this);
   vermage->setGeometry(0, 0, 200, 200);

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -13,6 +14,7 @@
 #include "app/form1.h"
 #include "draw/other_shapes.h"
 #include "draw/ui/pstate_panel.h"
+#include "windows/palette_frame.h"
 
 namespace {
 
@@ -56,17 +58,25 @@ constexpr QSize kOuterMaximum(350, 700);
 constexpr QSize kDesignClient(210, 96);
 constexpr QRect kMemoDesign(63, 44, 147, 52);
 
+// Under Wayland the palette rides in a frame inside the main window (see TPaletteFrame).
+bool FloatsInsideMainWindow() { return QGuiApplication::platformName() == QLatin1String("wayland"); }
+
 }  // namespace
 
 TForm2::TForm2(TForm1& form1, const QStringList& arguments)
-    : QWidget(&form1, Qt::Tool | Qt::WindowStaysOnTopHint), form1_(form1) {
+    : QWidget(&form1, FloatsInsideMainWindow() ? Qt::Widget : Qt::Tool | Qt::WindowStaysOnTopHint), form1_(form1) {
   setObjectName(QStringLiteral("TForm2"));
   setWindowTitle(QStringLiteral("Tools"));
   setToolTip(QStringLiteral("ツールパレット(各ボタンはキーボードに対応）"));
   setMinimumSize(kOuterMinimum);
   setMaximumSize(kOuterMaximum);
   resize(kOuterSize);
-  move(kOuterPlace);
+  if (FloatsInsideMainWindow()) {
+    frame_ = new TPaletteFrame(form1, *this);
+    applyOuterSize();
+  } else {
+    move(kOuterPlace);
+  }
   form1.ToolPalette = this;
 
   createMenus();
@@ -246,7 +256,7 @@ void TForm2::moveEvent(QMoveEvent* event) {
 void TForm2::applyOuterSize() {
   // The window system tells the frame only once the window is on screen: the client area
   // then gives up the frame's share of the outer size and limits, once.
-  const QSize frame = frameGeometry().size() - size();
+  const QSize frame = frame_ ? TPaletteFrame::Margins() : frameGeometry().size() - size();
   if (outerSizeFitted_ || frame.isNull()) return;
   outerSizeFitted_ = true;
   setMinimumSize(kOuterMinimum - frame);
@@ -255,9 +265,10 @@ void TForm2::applyOuterSize() {
 }
 
 void TForm2::applyOutline() {
-  const QRect outer = frameGeometry();
-  const QRect client = geometry();
+  const QRect outer = frame_ ? frame_->geometry() : frameGeometry();
+  const QRect client = frame_ ? QRect(frame_->pos() + pos(), size()) : geometry();
   QPolygon outline = OutlinePolygon(outer.size(), client.height());
+  if (frame_) frame_->setMask(QRegion(outline, Qt::WindingFill));
   outline.translate(outer.topLeft() - client.topLeft());
   setMask(QRegion(outline, Qt::WindingFill));
 }

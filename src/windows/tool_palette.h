@@ -21,6 +21,7 @@ class QMenu;
 class QPlainTextEdit;
 class QToolButton;
 class TForm1;
+class TPaletteFrame;
 
 class TForm2 : public QWidget {
   Q_OBJECT
@@ -80,4 +81,5 @@ class TForm2 : public QWidget {
   TForm1& form1_;
   QHash<QObject*, QWidget*> hintControls_;  // a watched widget or a part of it -> its control
   bool outerSizeFitted_ = false;
+  TPaletteFrame* frame_ = nullptr;  // under Wayland: the frame inside the main window
 };

@@ -10,6 +10,7 @@
 #include "draw/ui/picture_box.h"
 #include "draw/zoom_view.h"
 #include "windows/zoom_host.h"
+#include "windows/fixed_window.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ TForm4::TForm4(TZoomHost& host, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint), host_(host) {
   setObjectName(QStringLiteral("TForm4"));
   setWindowTitle(QStringLiteral("Zoom"));
-  setFixedSize(kClientSize);
+  SetFixedWindowSize(*this, kClientSize);
   move(kPlace);
 
   zoomage = new TPictureBox(kZoomViewSide, kZoomViewSide, this);

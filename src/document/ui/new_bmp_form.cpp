@@ -6,6 +6,7 @@
 #include <QScrollBar>
 
 #include "document/pixel_format_names.h"
+#include "windows/fixed_window.h"
 
 TNewBMPForm::TNewBMPForm(TCanvasDocument& document, std::function<void()> save, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
@@ -14,7 +15,7 @@ TNewBMPForm::TNewBMPForm(TCanvasDocument& document, std::function<void()> save, 
   setObjectName(QStringLiteral("TNewBMPForm"));
   setWindowTitle(QStringLiteral("新規作成"));
   setToolTip(QStringLiteral("既存の画像は破棄されます"));
-  setFixedSize(192, 152);
+  SetFixedWindowSize(*this, QSize(192, 152));
   createControls();
   FormShow();
 }

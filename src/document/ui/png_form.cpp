@@ -10,6 +10,7 @@
 #include "app/image_view.h"
 #include "png/viraviz.h"
 #include "surface/color.h"
+#include "windows/fixed_window.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ TForm7::TForm7(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint) {
   setObjectName(QStringLiteral("TForm7"));
   setWindowTitle(QStringLiteral("PNGの設定"));
-  setFixedSize(158, 257);
+  SetFixedWindowSize(*this, QSize(158, 257));
   createControls();
   move(screen()->availableGeometry().center() - rect().center());
 }

@@ -7,6 +7,7 @@
 
 #include "draw/ui/picture_box.h"
 #include "surface/canvas.h"
+#include "windows/fixed_window.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ TCchangeform::TCchangeform(QWidget* parent)
                           Qt::WindowCloseButtonHint) {
   setObjectName(QStringLiteral("TCchangeform"));
   setWindowTitle(QStringLiteral("色変換"));
-  setFixedSize(230, 122);
+  SetFixedWindowSize(*this, QSize(230, 122));
   Label1 = new QLabel(QStringLiteral("変換範囲"), this);
   Label1->setGeometry(8, 4, 120, 18);
   colrange = new TPictureBox(kPickerWidth, kPickerHeight, this);

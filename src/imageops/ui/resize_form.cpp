@@ -1,4 +1,5 @@
 #include "imageops/ui/resize_form.h"
+#include "windows/fixed_window.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -16,7 +17,7 @@ Tresizeform::Tresizeform(QWidget* parent)
                           Qt::WindowCloseButtonHint) {
   setObjectName(QStringLiteral("Tresizeform"));
   setWindowTitle(QStringLiteral("拡大縮小"));
-  setFixedSize(145, 84);
+  SetFixedWindowSize(*this, QSize(145, 84));
   Label1 = new QLabel(QStringLiteral("拡大率(%)"), this);
   Label1->setGeometry(8, 8, 64, 20);
   resedit = new TSpinEdit(kMinPercent, kMaxPercent, 100, this);

@@ -1,0 +1,47 @@
+#pragma once
+// TPaletteFrame carries the tool palette inside the main window where the palette cannot be
+// a window of its own that behaves as one. Under Wayland a program can neither place its
+// windows nor keep one over another, and a window with a shaped outline gets its clicks
+// shifted by the title bar that Qt draws itself; inside the main window the palette stays
+// where it is put, over the canvas and never behind it or over the menus, and its outline
+// clips both drawing and clicks.
+//
+// The frame draws a caption with the palette's title, by which it is dragged within the main
+// window's client area (never over the menu bar or the toolbar), and a thin border. It follows
+// the palette: shown, hidden and resized with it. A click in the main window outside the frame
+// takes the keyboard back from the palette's memo, as activating the main window does where
+// the palette is a window.
+#include <QPoint>
+#include <QWidget>
+
+class QMainWindow;
+
+class TPaletteFrame : public QWidget {
+ public:
+  // Takes palette as its child, at the frame's client origin.
+  TPaletteFrame(QMainWindow& host, QWidget& palette);
+
+  // Width and height the caption and the border add to the palette.
+  static QSize Margins();
+  // The palette's place inside the frame.
+  static QPoint ClientOrigin();
+  // Moves the frame to place, kept inside the main window's client area.
+  void MoveWithin(QPoint place);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  QRect area() const;
+  void takeKeyboardBack(QObject* pressed);
+
+  QMainWindow& host_;
+  QWidget& palette_;
+  QPoint grab_;  // where in the frame the caption was pressed, while dragging
+  bool dragging_ = false;
+  bool placed_ = false;  // placed in the client area once it had its first size
+};
