@@ -1,5 +1,6 @@
 #include "windows/fixed_window.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLayout>
@@ -18,15 +19,16 @@ bool DrawsOwnCaption() { return QGuiApplication::platformName() == QLatin1String
 // The caption strip along the window's top edge.
 class TFixedWindowCaption : public QWidget {
  public:
-  explicit TFixedWindowCaption(QWidget& window) : QWidget(&window), window_(window) {
+  TFixedWindowCaption(QWidget& window, bool closeButton) : QWidget(&window), window_(window) {
     setObjectName(QStringLiteral("fixedWindowCaption"));
+    window.installEventFilter(this);
+    if (!closeButton) return;
     close_ = new QToolButton(this);
     close_->setObjectName(QStringLiteral("captionClose"));
     close_->setText(QStringLiteral("×"));
     close_->setAutoRaise(true);
     close_->setFocusPolicy(Qt::NoFocus);
     connect(close_, &QToolButton::clicked, &window, &QWidget::close);
-    window.installEventFilter(this);
   }
 
  protected:
@@ -41,7 +43,7 @@ class TFixedWindowCaption : public QWidget {
       }
     } else if (event->type() == QEvent::Resize || event->type() == QEvent::Show) {
       setGeometry(0, 0, window_.width(), kCaptionHeight);
-      close_->setGeometry(width() - kCaptionHeight, 0, kCaptionHeight, kCaptionHeight);
+      if (close_) close_->setGeometry(width() - kCaptionHeight, 0, kCaptionHeight, kCaptionHeight);
       raise();
     } else if (event->type() == QEvent::WindowTitleChange) {
       update();
@@ -61,8 +63,12 @@ class TFixedWindowCaption : public QWidget {
                      painter.fontMetrics().elidedText(window_.windowTitle(), Qt::ElideRight, text.width()));
   }
 
-  void mousePressEvent(QMouseEvent* event) override {
-    if (event->button() == Qt::LeftButton && window_.windowHandle()) window_.windowHandle()->startSystemMove();
+  // The compositor moves the window once the pressed pointer moves: a move begun at the press
+  // would swallow the release of a mere click.
+  void mousePressEvent(QMouseEvent* event) override { pressedAt_ = event->position().toPoint(); }
+  void mouseMoveEvent(QMouseEvent* event) override {
+    const bool dragged = (event->position().toPoint() - pressedAt_).manhattanLength() >= QApplication::startDragDistance();
+    if ((event->buttons() & Qt::LeftButton) && dragged && window_.windowHandle()) window_.windowHandle()->startSystemMove();
   }
 
   void changeEvent(QEvent* event) override {
@@ -72,8 +78,9 @@ class TFixedWindowCaption : public QWidget {
 
  private:
   QWidget& window_;
-  QToolButton* close_;
+  QToolButton* close_ = nullptr;
   bool polished_ = false;
+  QPoint pressedAt_;
 };
 
 }  // namespace
@@ -82,13 +89,16 @@ int FixedWindowCaptionHeight() { return DrawsOwnCaption() ? kCaptionHeight : 0; 
 
 void GiveFixedWindowCaption(QWidget& window) {
   if (!DrawsOwnCaption()) return;
+  // A window that chose its title bar's buttons without the close button gets none.
+  const Qt::WindowFlags flags = window.windowFlags();
+  const bool closeButton = !(flags & Qt::CustomizeWindowHint) || (flags & Qt::WindowCloseButtonHint);
   // Qt drops the frameless hint from flags that also ask for a title bar.
-  const Qt::WindowFlags kept = window.windowFlags() & (Qt::WindowType_Mask | Qt::WindowStaysOnTopHint);
+  const Qt::WindowFlags kept = flags & (Qt::WindowType_Mask | Qt::WindowStaysOnTopHint);
   window.setWindowFlags(kept | Qt::FramelessWindowHint);
   QMargins margins = window.contentsMargins();
   margins.setTop(margins.top() + kCaptionHeight);
   window.setContentsMargins(margins);
-  new TFixedWindowCaption(window);
+  new TFixedWindowCaption(window, closeButton);
 }
 
 void SetFixedWindowSize(QWidget& window, QSize size) {

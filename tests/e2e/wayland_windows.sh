@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# End-to-end: the windows with real input under the compositors of the desktops, each shown in
+# an X window on Xvfb that xdotool drives: GNOME's mutter (--nested) and weston's X11 backend,
+# at output scale 1 and 2. Title-bar buttons of the fixed windows, the palette's shape and
+# keys. Usage: wayland_windows.sh PATH_TO_UI_TESTS mutter|weston SCALE
+# Exits 77 (skipped) when the compositor or a tool is not installed.
+set -u
+tests=${1:?usage: wayland_windows.sh PATH_TO_UI_TESTS COMPOSITOR SCALE}
+compositor=${2:?}
+scale=${3:-1}
+for tool in "$compositor" Xvfb xdotool; do
+  command -v "$tool" > /dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+[ "$compositor" = mutter ] && { command -v dbus-run-session > /dev/null || { echo "SKIP: no dbus-run-session"; exit 77; }; }
+here=$(dirname "$0")
+source "$here/start_weston.sh"
+source "$here/poll.sh"
+# The compositor's screen is 1024x768 points, so many X pixels per point at the scale.
+XVFB_SCREEN="$((1024 * scale))x$((768 * scale))x24" source "$here/start_xvfb.sh"
+compositor_pid=
+# dbus-run-session does not pass its end on to mutter: both are ended.
+trap 'stop_westons; [ -n "$compositor_pid" ] && { pkill -P "$compositor_pid"; kill "$compositor_pid"; } 2> /dev/null
+      kill "$xvfb" 2> /dev/null' EXIT
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+export QT_QPA_PLATFORM=wayland ZUDOZO_EXPECT_PLATFORM=wayland
+
+case "$compositor" in
+  weston)
+    # No on-screen keyboard over the windows, no panel.
+    printf '[input-method]\npath=/bin/true\n[shell]\npanel-position=none\n' > "$XDG_RUNTIME_DIR/weston.ini"
+    start_weston windows --config="$XDG_RUNTIME_DIR/weston.ini" --backend=x11-backend.so --use-pixman \
+      --width=1024 --height=768 --scale="$scale" || exit 1
+    ;;
+  mutter)
+    MUTTER_DEBUG_DUMMY_MODE_SPECS=1024x768 MUTTER_DEBUG_DUMMY_MONITOR_SCALES="$scale" \
+      dbus-run-session -- mutter --nested --no-x11 --wayland-display=windows > "$XDG_RUNTIME_DIR/mutter.log" 2>&1 &
+    compositor_pid=$!
+    poll 100 test -S "$XDG_RUNTIME_DIR/windows" || { echo "mutter did not start:"; cat "$XDG_RUNTIME_DIR/mutter.log"; exit 1; }
+    ;;
+esac
+WAYLAND_DISPLAY=windows "$tests" --gtest_filter='WaylandWindows.*'
