@@ -14,6 +14,7 @@ packages=(
   libpng-dev imagemagick
   xvfb xdotool x11-utils xclip
   weston wl-clipboard
+  mutter dbus-daemon
   desktop-file-utils lintian
 )
 

@@ -70,12 +70,17 @@ std::vector<QPoint> Landmarks(const QImage& image, int skipRows) {
   return marks;
 }
 
+// Colours alike but for the rounding of a compositor that draws through the GPU.
+bool Near(QRgb a, QRgb b) {
+  return std::abs(qRed(a) - qRed(b)) <= 8 && std::abs(qGreen(a) - qGreen(b)) <= 8 && std::abs(qBlue(a) - qBlue(b)) <= 8;
+}
+
 // The shot, below its top rows, matches the screen at place but for a few pixels (a text
 // cursor, a hover).
 bool LooksLike(const QImage& screen, QPoint place, const QImage& shot, int fromRow) {
   qsizetype differing = 0;
   for (int y = fromRow; y < shot.height(); ++y)
-    for (int x = 0; x < shot.width(); ++x) differing += screen.pixel(place + QPoint(x, y)) != shot.pixel(x, y);
+    for (int x = 0; x < shot.width(); ++x) differing += !Near(screen.pixel(place + QPoint(x, y)), shot.pixel(x, y));
   return differing * 50 < qsizetype(shot.width()) * (shot.height() - fromRow);
 }
 
@@ -88,7 +93,7 @@ std::optional<QPoint> FindIn(const QImage& screen, const QImage& shot, const std
     for (int x = 0; x + shot.width() <= screen.width(); ++x) {
       int misses = 0;
       for (const QPoint& m : marks)
-        if (screen.pixel(x + m.x(), y + m.y()) != shot.pixel(m) && ++misses > allowed) break;
+        if (!Near(screen.pixel(x + m.x(), y + m.y()), shot.pixel(m)) && ++misses > allowed) break;
       if (misses <= allowed && LooksLike(screen, QPoint(x, y), shot, marks.front().y())) return QPoint(x, y);
     }
   }

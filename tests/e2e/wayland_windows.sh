@@ -38,4 +38,4 @@ case "$compositor" in
     poll 100 test -S "$XDG_RUNTIME_DIR/windows" || { echo "mutter did not start:"; cat "$XDG_RUNTIME_DIR/mutter.log"; exit 1; }
     ;;
 esac
-WAYLAND_DISPLAY=windows "$tests" --gtest_filter='WaylandWindows.*'
+WAYLAND_DISPLAY=windows "$tests" --gtest_filter="${4:-WaylandWindows.*}"
