@@ -3,7 +3,8 @@
 # an X window on Xvfb that xdotool drives: GNOME's mutter (--nested) and weston's X11 backend,
 # at output scale 1 and 2. Title-bar buttons of the fixed windows, the palette's shape and
 # keys. Usage: wayland_windows.sh PATH_TO_UI_TESTS mutter|weston SCALE
-# Exits 77 (skipped) when the compositor or a tool is not installed.
+# Exits 77 (skipped) when the compositor or a tool is not installed. Not yet in the test list:
+# on a loaded machine its clicks sometimes miss the windows it found in the screenshots.
 set -u
 tests=${1:?usage: wayland_windows.sh PATH_TO_UI_TESTS COMPOSITOR SCALE}
 compositor=${2:?}
