@@ -9,11 +9,16 @@
 void TForm1::createHistory(QMenu* edit) {
   THistoryCommands::THost host;
   host.picture = [this]() -> TBitmap& { return document_.Picture(); };
+  host.fileName = [this] { return document_.FileName; };
   host.drawing = [this] { return DrawingFlag; };
   host.restored = [this](const TRestoreResult& result) {
     // Straight to the view: the history knows this change already. The recovery copy follows it.
     if (result.replaced) ScrollBox1->DocumentReplaced();
     else Image->InvalidateDocument(result.changed);
+    if (result.renamed) {
+      document_.FileName = result.name;
+      showDocumentName();
+    }
     if (DocumentWatcher) DocumentWatcher->DocumentChanged();
     redrawZoom();
   };
@@ -24,6 +29,13 @@ void TForm1::createHistory(QMenu* edit) {
 
 void TForm1::StartHistory() { History->Start(); }
 
+void TForm1::PictureOpened(bool keepBefore) {
+  if (keepBefore) History->Opened();
+  else History->Start();
+}
+
 void TForm1::PictureSaved() { History->Saved(); }
 
 bool TForm1::PictureModified() { return History->Modified(); }
+
+bool TForm1::PictureUnsaved() { return History->Unsaved(); }

@@ -54,8 +54,8 @@ int Count(const TBitmap& b, TColor c) {
 }
 
 // Every way out, with the settings, zoom and palette windows and the coordinate bar open: the
-// program's message loop ends, as its main returns it, with code 0. The picture is changed
-// first, so that the question comes, except where Esc leaves an unchanged picture at once.
+// program's message loop ends, as its main returns it, with code 0. Esc asks about a changed
+// and an unchanged picture alike; the close box only about a changed one.
 TEST(QuitJourney, EveryWayOutEndsTheProgramWithEveryWindowOpen) {
   QTemporaryDir dir;
   const QString saved = dir.filePath(QStringLiteral("saved.bmp"));
@@ -67,7 +67,13 @@ TEST(QuitJourney, EveryWayOutEndsTheProgramWithEveryWindowOpen) {
     std::function<void(TZudozoApp&)> leave;
     bool changed = true;
   } waysOut[] = {
-      {"Esc on an unchanged picture", [](TZudozoApp& app) { QTest::keyClick(&app.Form1(), Qt::Key_Escape); }, false},
+      {"Esc on an unchanged picture, No",
+       [&](TZudozoApp& app) {
+         answer(QMessageBox::No);
+         QTest::keyClick(&app.Form1(), Qt::Key_Escape);
+       },
+       false},
+      {"the close box on an unchanged picture", [](TZudozoApp& app) { app.Form1().close(); }, false},
       {"Esc, No",
        [&](TZudozoApp& app) {
          answer(QMessageBox::No);
