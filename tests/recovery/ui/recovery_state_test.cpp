@@ -1,7 +1,9 @@
 // The recovery copy of the real program in this process, with real files: it follows the one
 // state that says whether the picture differs from its file, and a copy that cannot be written
 // is told once, and once more when copies can be written again.
+#include <QAction>
 #include <QDir>
+#include <QPushButton>
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -13,7 +15,14 @@
 
 #include "app/app_recovery.h"
 #include "app/app_fixture.h"
+#include "document/bmp_file.h"
+#include "document/picture_loader.h"
+#include "history/ui/history_commands.h"
+#include "recovery/recovery_file.h"
+#include "recovery/recovery_store.h"
+#include "recovery/ui/recovery_offer.h"
 #include "recovery/ui/recovery_scheduler.h"
+#include "surface/canvas.h"
 
 namespace {
 
@@ -123,6 +132,42 @@ TEST_F(RecoveryStateTest, ACopyThatCannotBeWrittenIsToldOnceAndAgainWhenItCan) {
   QTRY_COMPARE_WITH_TIMEOUT(form1().Label4->text(), QStringLiteral("復元用の控えをまた書き込めるようになりました"), 5000);
   EXPECT_EQ(errors.ProgramLines().size(), 2u);
   EXPECT_TRUE(QFile::exists(copy()));
+}
+
+// A copy restored that holds what its file holds is no unsaved work: nothing is kept of it. One
+// that differs is, and Ctrl+Z goes back to the file's picture.
+TEST_F(RecoveryStateTest, ARestoredCopyIsUnsavedWorkOnlyWhereItDiffersFromItsFile) {
+  const QString file = dir_.filePath(QStringLiteral("kept.bmp"));
+  TBitmap inFile(64, 48, pf24bit);
+  inFile.Canvas().Brush.Color = clWhite;
+  inFile.Canvas().FillRect(inFile.BoundsRect());
+  inFile.SetPixel(5, 6, clBlue);
+  SaveBmpFile(inFile, file.toStdString());
+  const TRecoveryStore store(folder_.toStdString());
+  ASSERT_TRUE(store.MakeFolder());
+  const TProcessIdentity self = CurrentProcess();
+  for (const bool changed : {false, true}) {
+    // A copy of a program that ended, with this program's id but another start.
+    const std::string left = store.PathFor({self.pid, self.startTime + 5});
+    TBitmap work;
+    LoadPicture(file.toStdString(), work);
+    if (changed) work.SetPixel(20, 20, clRed);
+    WriteRecoveryFile(left, work, file.toStdString(), 1700000000);
+    AnswerModal([](QWidget* offer) { static_cast<TRecoveryOfferForm*>(offer)->restoreButton->click(); });
+    recovery_->OfferLeftBehind();
+    EXPECT_EQ(app().Document().FileName, file.toStdString());
+    EXPECT_EQ(picture().GetPixel(5, 6), clBlue);
+    EXPECT_EQ(picture().GetPixel(20, 20), changed ? clRed : clWhite);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(left)));
+    EXPECT_EQ(form1().PictureUnsaved(), changed);
+    WriteDue();
+    EXPECT_EQ(QFile::exists(copy()), changed) << changed;
+    if (!changed) continue;
+    form1().History->Aundo->trigger();
+    EXPECT_EQ(picture().GetPixel(20, 20), clWhite);
+    WriteDue();
+    EXPECT_FALSE(QFile::exists(copy()));
+  }
 }
 
 }  // namespace
