@@ -149,6 +149,8 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost, publ
   QWidget* xyBar = nullptr;
   QWidget* stateBar = nullptr;
   QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr;
+  // The mark of a picture that differs from its file ("変更あり"), after the zoom readout.
+  QLabel* Lchanged = nullptr;
   TScrollBox* ScrollBox1 = nullptr;
   TImageView* Image = nullptr;
   QToolBar* ToolBar3 = nullptr;

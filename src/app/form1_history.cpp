@@ -1,5 +1,6 @@
 // The history of many steps from the main window: its Edit menu items after Undo, where the
 // picture changes, and what a restored picture needs on screen.
+#include <QLabel>
 #include <QMenu>
 
 #include "app/form1.h"
@@ -23,6 +24,11 @@ void TForm1::createHistory(QMenu* edit) {
     redrawZoom();
   };
   host.showHint = [this](const QString& hint) { ShowHint(hint); };
+  // The mark of a changed picture stands in the status area; the caption stays as New, Open
+  // and Save write it.
+  host.showChanged = [this](bool on) {
+    if (Lchanged) Lchanged->setText(on ? QStringLiteral("変更あり") : QString());
+  };
   History = new THistoryCommands(std::move(host), this);
   edit->addActions({History->Aundo, History->Aredo});
 }

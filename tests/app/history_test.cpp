@@ -197,8 +197,10 @@ TEST_F(HistoryTest, ASessionWithTheKeysTheMenuTheCaptionAndTheExit) {
   EXPECT_FALSE(redo->isEnabled());
 
   // Two dots with the real mouse on the view; the caption stays as New, Open and Save wrote it.
+  EXPECT_EQ(form1().Lchanged->text(), QString());
   QTest::mouseClick(form1().Image, Qt::LeftButton, {}, QPoint(10, 10));
   EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  :32bit"));
+  QTRY_COMPARE(form1().Lchanged->text(), QStringLiteral("変更あり"));  // the status area marks it
   QTest::mouseClick(form1().Image, Qt::LeftButton, {}, QPoint(30, 10));
   EXPECT_TRUE(undo->isEnabled());
   Key(Qt::Key_Z);
@@ -208,6 +210,7 @@ TEST_F(HistoryTest, ASessionWithTheKeysTheMenuTheCaptionAndTheExit) {
   Key(Qt::Key_Z);
   EXPECT_TRUE(AllPixels(picture(), clWhite));
   EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  :32bit"));  // as it started
+  EXPECT_EQ(form1().Lchanged->text(), QString());
   EXPECT_FALSE(undo->isEnabled());
   Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
   Key(Qt::Key_Y);
@@ -223,6 +226,7 @@ TEST_F(HistoryTest, ASessionWithTheKeysTheMenuTheCaptionAndTheExit) {
   Key(Qt::Key_Z);
   EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  j.bmp:32bit"));
   EXPECT_TRUE(form1().PictureUnsaved());
+  EXPECT_EQ(form1().Lchanged->text(), QStringLiteral("変更あり"));
   Key(Qt::Key_Y);
   EXPECT_FALSE(form1().PictureUnsaved());
   EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  j.bmp:32bit"));

@@ -106,6 +106,7 @@ void THistoryCommands::step(TRestoreResult (TPictureHistory::*go)(TBitmap&), con
 void THistoryCommands::showState() {
   Aundo->setEnabled(history_.CanUndo());
   Aredo->setEnabled(history_.CanRedo());
+  if (host_.showChanged) host_.showChanged(history_.Modified());
 }
 
 void THistoryCommands::reportOutOfMemory(const QString& text) {

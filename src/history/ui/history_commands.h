@@ -26,6 +26,8 @@ class THistoryCommands : public QObject {
     // picture); a step of Open or New gives back its file name too.
     std::function<void(const TRestoreResult&)> restored;
     std::function<void(const QString&)> showHint;
+    // Whether the picture differs from its file, after every change of the history's state.
+    std::function<void(bool changed)> showChanged;
   };
   // The actions go to the window (their shortcuts work wherever the program has the focus).
   THistoryCommands(THost host, QWidget* window);
