@@ -12,8 +12,17 @@
 #include "app/form1.h"
 #include "app/startup.h"
 
-inline TZudozoApp& BenchApp(int width, int height) {
+// The program's windows must go while QApplication is still there: main ends them with
+// EndBenchApp before it returns, not the exit handlers after it.
+inline std::unique_ptr<TZudozoApp>& BenchAppSlot() {
   static std::unique_ptr<TZudozoApp> app;
+  return app;
+}
+
+inline void EndBenchApp() { BenchAppSlot().reset(); }
+
+inline TZudozoApp& BenchApp(int width, int height) {
+  std::unique_ptr<TZudozoApp>& app = BenchAppSlot();
   if (!app) {
     app = std::make_unique<TZudozoApp>(QStringList{});
     app->ShowMainWindow();

@@ -87,7 +87,7 @@ BENCHMARK(BM_Memcpy4000)->Unit(benchmark::kMillisecond);
 // first drawing, which then copies the shared pixels once.
 void BM_UiHandOver(benchmark::State& state) {
   TZudozoApp& app = BenchApp(kSide, kSide);
-  TRecoveryScheduler scheduler(app.Document(), nullptr, "/tmp/zudozo-recovery-bench.recovery");
+  TRecoveryScheduler scheduler(app.Document(), nullptr, nullptr, "/tmp/zudozo-recovery-bench.recovery");
   const bool thenDraw = state.range(0) != 0;
   for (auto _ : state) {
     scheduler.DocumentChanged();

@@ -3,11 +3,14 @@
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
+#include "bench_app.h"
+
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  EndBenchApp();
   return 0;
 }

@@ -64,6 +64,8 @@ void TForm1::createStateBar() {
   Label2 = label("Label2", QStringLiteral("移動距離"), 60, Qt::AlignRight);
   Label3 = label("Label3", QStringLiteral("角度"), 60, Qt::AlignRight);
   Label4 = label("Label4", QString(), 212, Qt::AlignLeft);
+  Lchanged = label("Lchanged", QString(), 52, Qt::AlignHCenter);
+  Lchanged->setToolTip(QStringLiteral("保存していない変更があると「変更あり」"));
   row->addStretch(1);
 }
 

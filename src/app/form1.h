@@ -149,6 +149,8 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost, publ
   QWidget* xyBar = nullptr;
   QWidget* stateBar = nullptr;
   QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr;
+  // The mark of a picture that differs from its file ("変更あり"), after the zoom readout.
+  QLabel* Lchanged = nullptr;
   TScrollBox* ScrollBox1 = nullptr;
   TImageView* Image = nullptr;
   QToolBar* ToolBar3 = nullptr;
@@ -248,15 +250,19 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost, publ
   void InvalidateDocument(const TRect& r);
   // Takes on a document whose size may have changed (after Undo, a paste, a resize).
   void DocumentReplaced();
-  // The history of many steps beside Undo (form1_history.cpp): Ctrl+Z, Ctrl+Y and the
-  // caption's mark of a changed picture.
+  // The history of many steps beside Undo (form1_history.cpp): Ctrl+Z and Ctrl+Y.
   THistoryCommands* History = nullptr;
   // A new history at the present picture (start-up, Open, New).
   void StartHistory();
+  // Open or New replaced the picture, which was changed when keepBefore: the history keeps it
+  // a step back (with its file name); otherwise the history begins anew.
+  void PictureOpened(bool keepBefore);
   // The picture was written to its file and read back.
   void PictureSaved();
-  // The picture differs from the one opened or last saved.
+  // The picture differs from the one opened or last saved (the whole picture is compared).
   bool PictureModified();
+  // The same from the changes told so far: what the recovery copy and the status area follow.
+  bool PictureUnsaved();
 
   // Files dropped on the window: the first goes to the open dialog.
   void FilesDropped(const QStringList& paths);
@@ -299,8 +305,8 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost, publ
   // Save and Save As; true when a file was written.
   bool saveDocument();
   bool saveDocumentAs();
-  // Asks "絵を保存しますか" and saves after Yes; true when the program may end.
-  bool confirmEnding();
+  // "絵を保存しますか": true when the program may end (No, or Yes and the picture was written).
+  bool askToSaveBeforeEnding();
   // Writes bitmap by the path's extension (PNG through the settings dialog); false when
   // nothing was written.
   bool savePicture(const TBitmap& bitmap, const QString& path);
@@ -332,6 +338,8 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost, publ
   void redrawZoom();
   void setZoomCursor(int tool);
   void setZoomViewFormat();
+  // The chosen format, the caption and the Save hint of the document's file name and format.
+  void showDocumentName();
 
   TCanvasDocument& document_;
   const TCursorSlots& cursors_;

@@ -23,10 +23,11 @@ void TForm1::newBClick() {
   NewBMPForm->widthedit->SetValue(document_.Picture().Width());
   NewBMPForm->Heightedit->SetValue(document_.Picture().Height());
   if (NewBMPForm->exec() != QDialog::Accepted) return;
+  const bool keepBefore = PictureModified();
   document_.ReplaceWithNewPicture(NewBMPForm->ConfirmedWidth(), NewBMPForm->ConfirmedHeight(),
                                   document_.ChosenFormat);
   ResetDocumentView();
-  StartHistory();
+  PictureOpened(keepBefore);
 }
 
 void TForm1::ResetDocumentView() {
@@ -35,10 +36,14 @@ void TForm1::ResetDocumentView() {
   document_.TakeSnapshot();
   DocumentReplaced();
   ScrollBox1->ResetPosition();
+  showDocumentName();
+  if (DocumentWatcher) DocumentWatcher->DocumentClean();
+}
+
+void TForm1::showDocumentName() {
   NewBMPForm->SetChosenFormat(document_.Picture().PixelFormat());
   setZoomViewFormat();
   const std::string name = FileNamePart(document_.FileName);
   setWindowTitle(QString::fromStdString(MainCaption(name, NewBMPForm->Lpf->text().toStdString())));
   saveB->setToolTip(QString::fromStdString(SaveHint(document_.FileName)));
-  if (DocumentWatcher) DocumentWatcher->DocumentClean();
 }

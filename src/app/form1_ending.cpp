@@ -19,13 +19,12 @@ void TForm1::savecloseClick() {
     CancelStroke();
     return;
   }
-  if (!confirmEnding()) return;
+  if (!askToSaveBeforeEnding()) return;
   closeConfirmed_ = true;
   close();
 }
 
-bool TForm1::confirmEnding() {
-  if (!PictureModified()) return true;  // nothing to lose
+bool TForm1::askToSaveBeforeEnding() {
   QMessageBox question(QMessageBox::Question, QStringLiteral("確認"), QStringLiteral("絵を保存しますか"),
                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
   GiveFixedWindowCaption(question);
@@ -40,8 +39,9 @@ bool TForm1::confirmEnding() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-  // The close box asks as Esc does; Shift+Esc and an answered question close at once.
-  if (!closeConfirmed_ && !confirmEnding()) {
+  // The close box asks only about a changed picture; Shift+Esc and an answered question close
+  // at once.
+  if (!closeConfirmed_ && PictureModified() && !askToSaveBeforeEnding()) {
     event->ignore();
     return;
   }

@@ -45,9 +45,11 @@ void TForm1::openBClick() {
   const QString path = openFileName(dialogFileName_);
   if (path.isEmpty()) return;
   dialogFileName_ = path;
+  // Open asks nothing: a changed picture stays one Ctrl+Z away.
+  const bool keepBefore = PictureModified();
   LoadPictureFile(path);
   ResetDocumentView();
-  StartHistory();
+  PictureOpened(keepBefore);
 }
 
 void TForm1::LoadPictureFile(const QString& path) {

@@ -1,5 +1,6 @@
 // The history of many steps from the main window: its Edit menu items after Undo, where the
 // picture changes, and what a restored picture needs on screen.
+#include <QLabel>
 #include <QMenu>
 
 #include "app/form1.h"
@@ -9,21 +10,38 @@
 void TForm1::createHistory(QMenu* edit) {
   THistoryCommands::THost host;
   host.picture = [this]() -> TBitmap& { return document_.Picture(); };
+  host.fileName = [this] { return document_.FileName; };
   host.drawing = [this] { return DrawingFlag; };
   host.restored = [this](const TRestoreResult& result) {
     // Straight to the view: the history knows this change already. The recovery copy follows it.
     if (result.replaced) ScrollBox1->DocumentReplaced();
     else Image->InvalidateDocument(result.changed);
+    if (result.renamed) {
+      document_.FileName = result.name;
+      showDocumentName();
+    }
     if (DocumentWatcher) DocumentWatcher->DocumentChanged();
     redrawZoom();
   };
   host.showHint = [this](const QString& hint) { ShowHint(hint); };
+  // The mark of a changed picture stands in the status area; the caption stays as New, Open
+  // and Save write it.
+  host.showChanged = [this](bool on) {
+    if (Lchanged) Lchanged->setText(on ? QStringLiteral("変更あり") : QString());
+  };
   History = new THistoryCommands(std::move(host), this);
   edit->addActions({History->Aundo, History->Aredo});
 }
 
 void TForm1::StartHistory() { History->Start(); }
 
+void TForm1::PictureOpened(bool keepBefore) {
+  if (keepBefore) History->Opened();
+  else History->Start();
+}
+
 void TForm1::PictureSaved() { History->Saved(); }
 
 bool TForm1::PictureModified() { return History->Modified(); }
+
+bool TForm1::PictureUnsaved() { return History->Unsaved(); }

@@ -66,6 +66,8 @@ void TForm1::dtExecute(int tag) {
   ScrollBox1->setCursor(Cursors().Slot(tag));
   setZoomCursor(tag);
   Image->setStatusTip(ToolActions[tag - 1]->statusTip());
-  // Last, so that a clipboard picture too large to hold leaves the tool chosen all the same.
-  RefillPasteBuffer();
+  // Only the paste tools draw the buffer, so only they wait for the clipboard: whatever it
+  // holds cannot delay or stop the start or the choice of another tool. Last, so that a
+  // clipboard picture too large to hold leaves the tool chosen all the same.
+  if (ToolPastesBuffer(tag)) RefillPasteBuffer();
 }

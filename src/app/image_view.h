@@ -102,7 +102,9 @@ class TScrollBox : public QScrollArea {
   // screen pixels (at least one), the scroll bars staying where they are.
   void MovePicture(QPoint picturePixels);
 
-  // Zooms to level, keeping the picture point shown at viewport position `at` where it is.
+  // Zooms to level, keeping the picture point shown at viewport position `at` where it is: by
+  // scrolling, or along an axis where the picture is narrower than the view, by moving it
+  // (within the view).
   void ZoomAbout(int level, QPointF at);
   // Zooms in or out by steps about the viewport's centre.
   void ZoomStep(int steps);
@@ -120,6 +122,9 @@ class TScrollBox : public QScrollArea {
  private:
   // The stage's size and the scroll bars' steps for the picture's shown size.
   void fitStage();
+  // Where the picture goes for a zoom that shows the point shownPoint (from its corner) at
+  // viewport position `at`: (50, 50) along an axis that scrolls.
+  QPoint placeFor(QPointF shownPoint, QPointF at) const;
 
   QWidget* stage_;
   TImageView* image_;

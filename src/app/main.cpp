@@ -10,6 +10,10 @@ int main(int argc, char* argv[]) {
   if (const std::optional<int> code = RunCommandLine({argv + 1, argv + argc}, std::cout, std::cerr)) return *code;
   QApplication app(argc, argv);
   QStringList arguments = app.arguments().mid(1);
+  // An option neither the platform nor the program knows ends it before any window is made.
+  std::vector<std::string> given;
+  for (const QString& a : arguments) given.push_back(a.toStdString());
+  if (const std::optional<int> code = CheckWindowArguments(given, std::cerr, "-")) return *code;
   const bool keepRecoveryCopies = TakeRecoverySwitch(arguments);
   TZudozoApp zudozo(arguments);
   // Once the command line's picture is open and the loop runs, left-behind copies are offered.

@@ -3,6 +3,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 
 #include "app/image_view.h"
@@ -62,18 +63,32 @@ void TScrollBox::ZoomAbout(int level, QPointF at) {
   const QPointF picturePoint = (at + scrolled - QPointF(image_->pos())) * double(before.den) / double(before.num);
   image_->SetZoomLevel(level);
   fitStage();
-  const QPoint target = (picturePoint * double(after.num) / double(after.den) + QPointF(image_->pos()) - at).toPoint();
-  auto scrollTo = [this, target] {
-    horizontalScrollBar()->setValue(target.x());
-    verticalScrollBar()->setValue(target.y());
-  };
   // The scroll bars take the new size at once; their showing or hiding, which changes the
   // viewport and their ranges once more, comes a moment later.
   QEvent layout(QEvent::LayoutRequest);
   event(&layout);
+  const QPointF shownPoint = picturePoint * double(after.num) / double(after.den);
+  // Only a pixel under the pointer is kept there; beside the picture it keeps its place.
+  const TBitmap& picture = image_->Picture();
+  if (QRectF(0, 0, picture.Width(), picture.Height()).contains(picturePoint)) image_->move(placeFor(shownPoint, at));
+  const QPoint target = (shownPoint + QPointF(image_->pos()) - at).toPoint();
+  auto scrollTo = [this, target] {
+    horizontalScrollBar()->setValue(target.x());
+    verticalScrollBar()->setValue(target.y());
+  };
   scrollTo();
   QTimer::singleShot(0, this, scrollTo);
   emit zoomChanged(level);
+}
+
+QPoint TScrollBox::placeFor(QPointF shownPoint, QPointF at) const {
+  const QSize room = viewport()->size();
+  const auto along = [](int room, int shown, double point, double at) {
+    if (kPictureOffset + shown + kMargin > room) return kPictureOffset;  // scrolled instead
+    return std::clamp(int(std::lround(at - point)), 0, room - shown);
+  };
+  return QPoint(along(room.width(), image_->width(), shownPoint.x(), at.x()),
+                along(room.height(), image_->height(), shownPoint.y(), at.y()));
 }
 
 void TScrollBox::ZoomStep(int steps) {
@@ -85,6 +100,7 @@ void TScrollBox::FitToView() {
   const TBitmap& picture = image_->Picture();
   ZoomAbout(FitZoomLevel(picture.Width(), picture.Height(), kPictureOffset + kMargin, room.width(), room.height()),
             QPointF());
+  image_->move(kPictureOffset, kPictureOffset);
   horizontalScrollBar()->setValue(0);
   verticalScrollBar()->setValue(0);
 }

@@ -101,11 +101,21 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& args, std::ost
     out << "zudozo " << ZUDOZO_VERSION << "\n";
     return kDone;
   }
-  if (args[0] != "--convert") return std::nullopt;
+  if (args[0] != "--convert") return CheckWindowArguments(args, err, "--");
   ConvertRequest request;
   if (const std::optional<std::string> mistake = parseConvert(args, request)) {
     err << "zudozo: " << *mistake << "\n" << kUsage;
     return kBadArguments;
   }
   return convert(request, err);
+}
+
+std::optional<int> CheckWindowArguments(const std::vector<std::string>& args, std::ostream& err,
+                                        const std::string& optionStart) {
+  for (const std::string& a : args) {
+    if (a.rfind(optionStart, 0) != 0 || a.size() == 1 || a == "--no-recovery") continue;
+    err << "zudozo: unknown option " << a << "\n" << kUsage;
+    return kBadArguments;
+  }
+  return std::nullopt;
 }

@@ -1,5 +1,7 @@
 #include "draw/tool_table.h"
 
+bool ToolPastesBuffer(int tool) { return tool >= kToolPaste && tool <= kToolAngledPaste; }
+
 bool ToolTakesModifiers(int tool) {
   switch (tool) {
     case kToolLine: case kToolEllipse: case kToolTriangle: case kToolRectangle: case kToolRoundRect:

@@ -15,6 +15,9 @@ inline constexpr int kToolCount = 18;
 // Origin lock, continuous drawing and point symmetry apply: 2..8, 12, 15, 16 and 18.
 bool ToolTakesModifiers(int tool);
 
+// The four paste tools, which draw the paste buffer: 13..16.
+bool ToolPastesBuffer(int tool);
+
 // The first press copies the picture into the undo snapshot: every figure but the eyedropper
 // (10) and region editing (12), which do not change the picture.
 bool FigureTakesSnapshot(int figure);

@@ -32,8 +32,9 @@ void TPictureHistory::SetBudget(std::size_t bytes) {
   keepBudget();
 }
 
-void TPictureHistory::Reset(const TBitmap& picture) {
+void TPictureHistory::Reset(const TBitmap& picture, const std::string& name) {
   forget(picture);
+  committedName_ = name_ = name;
   savedPosition_ = 0;
   try {
     const TTileGrid grid(picture);
@@ -55,7 +56,7 @@ void TPictureHistory::forget(const TBitmap& picture) {
   grid_ = TTileGrid();
   committedTiles_.clear();
   dirty_.clear();
-  anyDirty_ = replaced_ = false;
+  anyDirty_ = replaced_ = renamed_ = false;
 }
 
 void TPictureHistory::MarkDirty(const TRect& r) {
@@ -68,6 +69,11 @@ void TPictureHistory::MarkDirty(const TRect& r) {
 
 void TPictureHistory::MarkReplaced() { replaced_ = true; }
 
+void TPictureHistory::Rename(const std::string& name) {
+  name_ = name;
+  renamed_ = true;
+}
+
 std::vector<int> TPictureHistory::changedTiles(const TBitmap& picture) const {
   std::vector<int> changed;
   if (picture.SharesPixelsWith(committed_)) return changed;  // nothing was drawn since
@@ -78,7 +84,7 @@ std::vector<int> TPictureHistory::changedTiles(const TBitmap& picture) const {
 }
 
 TCommitResult TPictureHistory::Commit(const TBitmap& picture) {
-  if (!anyDirty_ && !replaced_) return TCommitResult::Unchanged;
+  if (!anyDirty_ && !replaced_ && !renamed_) return TCommitResult::Unchanged;
   if (dirty_.size() != std::size_t(TTileGrid(committed_).Count())) {  // a restart ran short
     restart(picture);
     return TCommitResult::Restarted;
@@ -87,7 +93,7 @@ TCommitResult TPictureHistory::Commit(const TBitmap& picture) {
   for (;;) {
     try {
       const std::vector<int> tiles = whole ? std::vector<int>() : changedTiles(picture);
-      if (!whole && tiles.empty()) {
+      if (!whole && tiles.empty() && !renamed_) {
         std::fill(dirty_.begin(), dirty_.end(), 0);
         anyDirty_ = replaced_ = false;
         return TCommitResult::Unchanged;
@@ -125,8 +131,11 @@ TPictureHistory::TBlobRef TPictureHistory::committedTile(int index) {
 TPictureHistory::TStep TPictureHistory::makeStep(const TBitmap& picture, bool whole, const std::vector<int>& tiles) {
   TStep step;
   step.whole = whole;
+  step.renamed = renamed_;
   step.before.shape = TShape(committed_);
+  step.before.name = committedName_;
   step.after.shape = TShape(picture);
+  step.after.name = name_;
   if (whole) {
     step.before.tiles.reserve(std::size_t(grid_.Count()));
     for (int i = 0; i < grid_.Count(); ++i) step.before.tiles.emplace_back(i, committedTile(i));
@@ -172,7 +181,8 @@ void TPictureHistory::adopt(const TStep& step, const TSide& side, const TBitmap&
     std::fill(dirty_.begin(), dirty_.end(), 0);
   }
   for (const auto& [index, blob] : side.tiles) committedTiles_[std::size_t(index)] = blob;
-  anyDirty_ = replaced_ = false;
+  if (step.renamed) committedName_ = name_ = side.name;  // other steps keep the name
+  anyDirty_ = replaced_ = renamed_ = false;
 }
 
 void TPictureHistory::dropOldest() {
@@ -187,7 +197,7 @@ void TPictureHistory::keepBudget() {
 }
 
 void TPictureHistory::restart(const TBitmap& picture) {
-  Reset(picture);
+  Reset(picture, name_);
   savedPosition_ = -1;
 }
 
@@ -250,6 +260,8 @@ TRestoreResult TPictureHistory::restore(const TStep& step, const TSide& side, TB
     }
     adopt(step, side, picture, tiles, dirty);
     result.applied = true;
+    result.renamed = step.renamed;
+    result.name = side.name;
   } catch (const std::bad_alloc&) {
     result.outOfMemory = true;
   } catch (const EOutOfResources&) {

@@ -17,6 +17,7 @@
 #include <cstddef>
 #include <deque>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "history/tile_codec.h"
@@ -33,10 +34,13 @@ enum class TCommitResult {
 
 // What Undo and Redo did to the picture: nothing, tiles within `changed`, or a new picture
 // (size or format may differ), and whether memory ran out before anything was changed.
+// A step made by Open or New gives back the file name of the side it restores (renamed).
 struct TRestoreResult {
   bool applied = false;
   bool replaced = false;
   bool outOfMemory = false;
+  bool renamed = false;
+  std::string name;
   TRect changed;
 };
 
@@ -46,14 +50,22 @@ class TPictureHistory {
   TPictureHistory(const TPictureHistory&) = delete;
   TPictureHistory& operator=(const TPictureHistory&) = delete;
 
-  // A new history at this picture, which counts as saved (start-up, Open, New). Without
-  // memory for its tables it keeps nothing until the next change of the whole picture.
-  void Reset(const TBitmap& picture);
+  // A new history at this picture of the file name, which counts as saved (start-up, Open,
+  // New). Without memory for its tables it keeps nothing until the next change of the whole
+  // picture.
+  void Reset(const TBitmap& picture, const std::string& name = std::string());
   // The picture was drawn into within r (right and bottom exclusive); cheap enough for every
   // pointer move.
   void MarkDirty(const TRect& r);
   // The picture may have changed anywhere, also in size or format.
   void MarkReplaced();
+  // The picture now belongs to another file (Open, New): the next step is stored even when no
+  // pixel differs, and its Undo gives back the name before it.
+  void Rename(const std::string& name);
+  // The picture is saved under this name: no step, later ones carry it.
+  void NameSaved(const std::string& name) { committedName_ = name_ = name; }
+  // The file name of the picture as the last step left it.
+  const std::string& Name() const { return committedName_; }
   // Ends the change under way: the tiles marked since the last step are compared, and a step
   // is stored if any differs. Steps that were undone are dropped by a new one.
   TCommitResult Commit(const TBitmap& picture);
@@ -92,10 +104,12 @@ class TPictureHistory {
   };
   struct TSide {
     TShape shape;
+    std::string name;
     std::vector<std::pair<int, TBlobRef>> tiles;
   };
   struct TStep {
     bool whole = false;
+    bool renamed = false;
     TSide before, after;
     std::size_t Bytes() const;
   };
@@ -133,4 +147,6 @@ class TPictureHistory {
   std::vector<std::uint8_t> dirty_;  // per tile of grid_
   bool anyDirty_ = false;
   bool replaced_ = false;
+  bool renamed_ = false;
+  std::string committedName_, name_;  // the file name of the last step, and of the picture
 };

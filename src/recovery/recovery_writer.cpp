@@ -47,6 +47,11 @@ void TRecoveryWriter::Remove() {
   wake_.notify_one();
 }
 
+void TRecoveryWriter::SetResultHandler(TResultHandler handler) {
+  std::lock_guard lock(mutex_);
+  onResult_ = std::move(handler);
+}
+
 void TRecoveryWriter::WaitIdle() {
   std::unique_lock lock(mutex_);
   idle_.wait(lock, [this] { return request_ == Request::None && !busy_; });
@@ -88,14 +93,29 @@ void TRecoveryWriter::carryOut(Request request, const TBitmap& picture, const st
     TRecoveryStore::Remove(path_);
     return;
   }
+  bool givenUp = false;
+  const std::optional<std::string> failure = writeCopy(picture, fileName, savedAt, givenUp);
+  if (givenUp) return;
+  TResultHandler handler;
+  {
+    std::lock_guard lock(mutex_);
+    handler = onResult_;
+  }
+  if (handler) handler(!failure, failure.value_or(std::string()));
+}
+
+std::optional<std::string> TRecoveryWriter::writeCopy(const TBitmap& picture, const std::string& fileName,
+                                                      std::int64_t savedAt, bool& givenUp) {
   const std::string folder = path_.substr(0, path_.rfind('/'));
-  if (!TRecoveryStore(folder).MakeFolder()) return;
+  if (!TRecoveryStore(folder).MakeFolder()) return "フォルダー " + folder + " を作成できません";
   try {
     WriteRecoveryFile(path_, picture, fileName, savedAt, &cancel_);
     ++written_;
   } catch (const ERecoveryCancelled&) {
-    // A removal or the end of the program came first.
-  } catch (const ESurfaceError&) {
+    givenUp = true;  // a removal or the end of the program came first
+  } catch (const ESurfaceError& e) {
     // A full disk or a folder that takes no files: the next change tries again.
+    return std::string(e.what());
   }
+  return std::nullopt;
 }

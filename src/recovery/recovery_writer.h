@@ -7,7 +7,9 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -30,6 +32,10 @@ class TRecoveryWriter {
   void Remove();
   // Waits until every request so far has been carried out.
   void WaitIdle();
+  // Called on the worker's thread after every copy that was not given up: whether it was
+  // written, and why not (the folder or the file could not be made). Set before the first Write.
+  using TResultHandler = std::function<void(bool written, const std::string& why)>;
+  void SetResultHandler(TResultHandler handler);
   // Copies written so far (for tests and benchmarks).
   int CopiesWritten() const { return written_.load(); }
 
@@ -37,6 +43,9 @@ class TRecoveryWriter {
   enum class Request { None, Copy, Removal };
   void run();
   void carryOut(Request request, const TBitmap& picture, const std::string& fileName, std::int64_t savedAt);
+  // Writes the copy; false with the reason when it could not be written, nothing when given up.
+  std::optional<std::string> writeCopy(const TBitmap& picture, const std::string& fileName, std::int64_t savedAt,
+                                       bool& givenUp);
 
   const std::string path_;
   std::mutex mutex_;
@@ -50,5 +59,6 @@ class TRecoveryWriter {
   bool stopping_ = false;
   std::atomic<bool> cancel_{false};
   std::atomic<int> written_{0};
+  TResultHandler onResult_;
   std::thread thread_;
 };

@@ -8,6 +8,7 @@
 
 #include "app_fixture.h"
 #include "canvas_mouse.h"
+#include "document/ui/new_bmp_form.h"
 #include "draw/tool_table.h"
 
 namespace {
@@ -96,6 +97,66 @@ TEST_F(CanvasZoomTest, CtrlWheelZoomsAboutThePointer) {
   action("AzoomOut")->trigger();
   action("AzoomOut")->trigger();
   EXPECT_EQ(shownZoom(), QStringLiteral("66.67%"));
+}
+
+// A picture narrower than the view, moved to its middle (Ctrl+arrows): Ctrl+wheel keeps the
+// pixel under the pointer there too, by moving the picture, as long as the picture stays in the
+// view; zoomed in until it is wider than the view it scrolls. Ctrl+9 puts it back at its place.
+TEST_F(CanvasZoomTest, CtrlWheelOverANarrowPictureKeepsThePixelUnderThePointer) {
+  form1().resize(1000, 700);
+  QApplication::processEvents();
+  box()->MovePicture(QPoint(300, 100));
+  const QPointF at = QPointF(image()->mapTo(box()->viewport(), image()->ShownOffset(TPoint{50, 50}))) + QPointF(0.5, 0.5);
+  int held = 0;
+  for (int notches : {1, 1, 1, 1, -1, -1, -1, -1, -1, -1}) {
+    const QPointF under = pictureUnder(at);
+    ctrlWheel(at, notches);
+    const TRatio z = kZoomLevels[image()->ZoomLevel()];
+    const QSize room = box()->viewport()->size();
+    // Where the picture's corner must be for the pixel to stay: can the view hold it there?
+    const double left = at.x() - under.x() * double(z.num) / double(z.den);
+    const double top = at.y() - under.y() * double(z.num) / double(z.den);
+    if (left < 0 || top < 0 || left + image()->width() > room.width() || top + image()->height() > room.height())
+      continue;
+    ++held;
+    const double screenPixel = double(z.den) / double(z.num);
+    EXPECT_NEAR(pictureUnder(at).x(), under.x(), screenPixel) << image()->ZoomLevel();
+    EXPECT_NEAR(pictureUnder(at).y(), under.y(), screenPixel) << image()->ZoomLevel();
+  }
+  EXPECT_GE(held, 4);
+  // Drawing lands under the pointer after all that.
+  ASSERT_EQ(image()->ZoomLevel(), kZoomOne - 2);
+  const QPointF under = pictureUnder(at);
+  QTest::mouseClick(image(), Qt::LeftButton, {}, image()->mapFrom(box()->viewport(), at.toPoint()));
+  // At 1/2 a screen pixel shows two picture pixels: the dot is on one of them.
+  int black = 0;
+  for (int dy = -1; dy <= 1; ++dy)
+    for (int dx = -1; dx <= 1; ++dx) black += picture().GetPixel(int(under.x()) + dx, int(under.y()) + dy) == clBlack;
+  EXPECT_GT(black, 0) << under.x() << "," << under.y();
+  action("Afit")->trigger();
+  QApplication::processEvents();
+  EXPECT_EQ(image()->pos(), QPoint(50, 50));
+}
+
+// A new picture of the largest size starts at its top-left corner, after a scrolled one too.
+TEST_F(CanvasZoomTest, ANewPictureStartsAtItsTopLeft) {
+  for (int i = 0; i < 2; ++i) {
+    AnswerModal([](QWidget* modal) {
+      auto* form = qobject_cast<TNewBMPForm*>(modal);
+      form->widthedit->SetValue(9999);
+      form->Heightedit->SetValue(9999);
+      form->accept();
+    });
+    form1().Anew->trigger();
+    QApplication::processEvents();
+    ASSERT_EQ(picture().Width(), 9999);
+    EXPECT_EQ(box()->horizontalScrollBar()->value(), 0) << i;
+    EXPECT_EQ(box()->verticalScrollBar()->value(), 0) << i;
+    EXPECT_EQ(image()->pos(), QPoint(50, 50));
+    EXPECT_EQ(pictureUnder(QPointF(50.5, 50.5)), QPointF(0.5, 0.5));
+    box()->horizontalScrollBar()->setValue(box()->horizontalScrollBar()->maximum());
+    box()->verticalScrollBar()->setValue(box()->verticalScrollBar()->maximum());
+  }
 }
 
 TEST_F(CanvasZoomTest, WholePictureFitsTheViewAndStillDraws) {

@@ -16,6 +16,7 @@
 #include "app/form1.h"
 #include "app/startup.h"
 #include "document/picture_loader.h"
+#include "draw/tool_table.h"
 #include "png/png_test_writer.h"
 #include "png/viraviz.h"
 
@@ -127,14 +128,15 @@ TEST_F(DesktopClipboard, PicturesAndTextCopiedElsewherePasteHere) {
     for (int x = 0; x < expected.Width(); ++x) ASSERT_EQ(picture().GetPixel(x, y), expected.GetPixel(x, y));
 
   Run(tool_->writeText, QByteArray("ABC"), QStringLiteral("text/plain"));
-  app_->Form1().dtExecute(2);
+  app_->Form1().dtExecute(kToolPaste);
   const TBitmap& buffer = app_->Document().PasteBuffer();
   EXPECT_GT(buffer.Width(), 10);
   EXPECT_LT(buffer.Width(), 60);
 }
 
-// Another program's picture too large to hold: one message at the first tool choice, none at
-// the next ones; text copied there and then the picture again bring one more.
+// Another program's picture too large to hold: one message at the first choice of a paste tool,
+// none at the next ones nor at the other tools; text copied there and then the picture again
+// bring one more.
 TEST_F(DesktopClipboard, APictureTooLargeFromElsewhereIsReportedOnce) {
   PngBytes png = PngSignature();
   PutChunk(png, "IHDR", IhdrData(20000, 20000, 8, 2));
@@ -153,7 +155,8 @@ TEST_F(DesktopClipboard, APictureTooLargeFromElsewhereIsReportedOnce) {
   closer.start();
   TForm1& form1 = app_->Form1();
   auto chooseTools = [&] {
-    for (const int tool : {2, 5, 1, 3, 4}) form1.ToolActions[tool - 1]->trigger();
+    for (const int tool : {kToolLine, kToolPaste, kToolFreehand, kToolAngledPaste, kToolTriangle})
+      form1.ToolActions[tool - 1]->trigger();
   };
   Run(tool_->writePng, huge, QStringLiteral("image/png"));
   chooseTools();
@@ -165,6 +168,43 @@ TEST_F(DesktopClipboard, APictureTooLargeFromElsewhereIsReportedOnce) {
   Run(tool_->writePng, huge, QStringLiteral("image/png"));
   chooseTools();
   EXPECT_EQ(boxes, 2);
+}
+
+// A long text left on the clipboard by another program: the start neither stops nor waits on it
+// (no box, the caption set, the picture untouched); the paste tool takes it when chosen.
+TEST(DesktopClipboardAtStart, ALongTextElsewhereNeitherStopsNorDelaysTheStart) {
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) GTEST_SKIP() << "needs an X display";
+  QProcess other;
+  other.start(QStringLiteral("xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-i")});
+  ASSERT_TRUE(other.waitForStarted());
+  other.write(QString(6000, QChar(0x3042)).toUtf8() + "\n");
+  other.closeWriteChannel();
+  ASSERT_TRUE(other.waitForFinished(10000));
+  ASSERT_TRUE(QTest::qWaitFor([] { return QGuiApplication::clipboard()->text().size() > 6000; }, 5000));
+
+  QStringList boxes;
+  QTimer closer;
+  closer.setInterval(5);
+  QObject::connect(&closer, &QTimer::timeout, [&boxes] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible()) return;
+    boxes << box->text();
+    box->close();
+  });
+  closer.start();
+  TZudozoApp app(QStringList{});
+  app.ShowMainWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&app.Form1()));
+  EXPECT_EQ(boxes, QStringList());
+  EXPECT_EQ(app.Form1().windowTitle(), QStringLiteral("Zudozo  :32bit"));
+  EXPECT_TRUE(app.Document().PasteBuffer().Empty());
+  // Drawing and other tools do not touch it either.
+  for (const int tool : {kToolLine, kToolText, kToolFreehand}) app.Form1().ToolActions[tool - 1]->trigger();
+  EXPECT_EQ(boxes, QStringList());
+  EXPECT_TRUE(app.Document().PasteBuffer().Empty());
+  app.Form1().ToolActions[kToolPaste - 1]->trigger();
+  EXPECT_FALSE(app.Document().PasteBuffer().Empty() && boxes.isEmpty()) << "the paste tool reads the text";
+  app.Form1().hide();
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFileDialog>
+#include <QAction>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -7,6 +8,7 @@
 #include <QToolButton>
 
 #include "app_fixture.h"
+#include "history/ui/history_commands.h"
 #include "document/bmp_file.h"
 
 namespace {
@@ -70,6 +72,44 @@ TEST_F(AppTest, OpenReadsTheChosenFileAndResetsTheView) {
   form1().returnbuttonClick();  // the snapshot is the opened picture
   EXPECT_EQ(picture().GetPixel(0, 0), clRed);
   EXPECT_EQ(picture().Width(), 7);
+}
+
+// Open asks nothing; over a changed picture it is a step: Ctrl+Z brings back the drawing with
+// its size, format and file name (the caption follows), Ctrl+Y the opened file. Over an
+// unchanged picture the history begins anew.
+TEST_F(AppTest, OpenOverAChangedPictureIsAStepOfTheHistory) {
+  QTemporaryDir dir;
+  const QString path = WriteSample(dir);
+  app().Document().ReplaceWithNewPicture(120, 90, pf24bit);
+  app().Document().FileName = dir.filePath(QStringLiteral("first.bmp")).toStdString();
+  form1().ResetDocumentView();
+  form1().StartHistory();
+  QTest::mouseClick(form1().Image, Qt::LeftButton, {}, QPoint(10, 10));
+  ASSERT_EQ(picture().GetPixel(10, 10), clBlack);
+  for (int i = 0; i < 2; ++i) {
+    AnswerModal([&](QWidget* modal) { TypeFileName(modal, path); });
+    form1().Aopen->trigger();
+    ASSERT_EQ(picture().Width(), 7);
+    EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  b.bmp:256色"));
+    EXPECT_FALSE(form1().PictureUnsaved());
+    if (i == 1) break;
+    // The Edit menu's items (where the keyboard goes after the file dialog is the window's own
+    // matter, not this test's).
+    ASSERT_TRUE(form1().History->Aundo->isEnabled());
+    form1().History->Aundo->trigger();
+    EXPECT_EQ(picture().Width(), 120);
+    EXPECT_EQ(picture().PixelFormat(), pf24bit);
+    EXPECT_EQ(picture().GetPixel(10, 10), clBlack);
+    EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  first.bmp:24bit"));
+    EXPECT_EQ(form1().saveB->toolTip(), QStringLiteral(" 「first.bmp」に上書き保存"));
+    EXPECT_TRUE(form1().PictureUnsaved());
+    form1().History->Aredo->trigger();
+    EXPECT_EQ(picture().Width(), 7);
+    EXPECT_EQ(picture().PixelFormat(), pf8bit);
+    EXPECT_EQ(app().Document().FileName, path.toStdString());
+  }
+  // The second Open came over the unchanged file: nothing to go back to.
+  EXPECT_FALSE(form1().History->Aundo->isEnabled());
 }
 
 TEST_F(AppTest, AFileThatCannotBeReadShowsTheErrorAndKeepsThePicture) {

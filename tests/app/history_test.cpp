@@ -196,9 +196,11 @@ TEST_F(HistoryTest, ASessionWithTheKeysTheMenuTheCaptionAndTheExit) {
   EXPECT_FALSE(undo->isEnabled());
   EXPECT_FALSE(redo->isEnabled());
 
-  // Two dots with the real mouse on the view.
+  // Two dots with the real mouse on the view; the caption stays as New, Open and Save wrote it.
+  EXPECT_EQ(form1().Lchanged->text(), QString());
   QTest::mouseClick(form1().Image, Qt::LeftButton, {}, QPoint(10, 10));
-  EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  *:32bit"));
+  EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  :32bit"));
+  QTRY_COMPARE(form1().Lchanged->text(), QStringLiteral("変更あり"));  // the status area marks it
   QTest::mouseClick(form1().Image, Qt::LeftButton, {}, QPoint(30, 10));
   EXPECT_TRUE(undo->isEnabled());
   Key(Qt::Key_Z);
@@ -208,21 +210,25 @@ TEST_F(HistoryTest, ASessionWithTheKeysTheMenuTheCaptionAndTheExit) {
   Key(Qt::Key_Z);
   EXPECT_TRUE(AllPixels(picture(), clWhite));
   EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  :32bit"));  // as it started
+  EXPECT_EQ(form1().Lchanged->text(), QString());
   EXPECT_FALSE(undo->isEnabled());
   Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
   Key(Qt::Key_Y);
   EXPECT_EQ(picture().GetPixel(30, 10), clBlack);
   EXPECT_FALSE(redo->isEnabled());
 
-  // Saved: the caption loses its mark, and comes back to it unmarked after an undo and redo.
+  // Saved: the caption names the file, and keeps it through an undo and redo.
   QTemporaryDir dir;
   app().Document().FileName = dir.filePath(QStringLiteral("j.bmp")).toStdString();
   Key(Qt::Key_F3, Qt::NoModifier);
   EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  j.bmp:32bit"));
   EXPECT_TRUE(undo->isEnabled()) << "saving keeps the history";
   Key(Qt::Key_Z);
-  EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  j.bmp*:32bit"));
+  EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  j.bmp:32bit"));
+  EXPECT_TRUE(form1().PictureUnsaved());
+  EXPECT_EQ(form1().Lchanged->text(), QStringLiteral("変更あり"));
   Key(Qt::Key_Y);
+  EXPECT_FALSE(form1().PictureUnsaved());
   EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  j.bmp:32bit"));
 
   // A line cancelled with the other button leaves no step; Ctrl+Z waits while one is drawn.
@@ -255,24 +261,39 @@ TEST_F(HistoryTest, ASessionWithTheKeysTheMenuTheCaptionAndTheExit) {
   EXPECT_EQ(picture().GetPixel(100, 100), atLine);
   EXPECT_EQ(picture().GetPixel(5, 190), clBlack);
 
-  // New starts a new history at an unchanged picture; Esc then ends without asking.
+  // New over the changed picture is a step: Ctrl+Z brings back the picture and its file name.
+  const auto beforeNew = Copy();
   AnswerModal([](QWidget* modal) { static_cast<QDialog*>(modal)->accept(); });
   Key(Qt::Key_F1, Qt::NoModifier);
-  EXPECT_FALSE(undo->isEnabled());
+  EXPECT_TRUE(undo->isEnabled());
   EXPECT_FALSE(redo->isEnabled());
   EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  :32bit"));
-  QTest::mouseClick(form1().Image, Qt::LeftButton, {}, QPoint(10, 10));
-  bool asked = false;
-  AnswerModal([&asked](QWidget* modal) {
-    asked = true;
-    qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Cancel)->click();
-  });
-  Key(Qt::Key_Escape, Qt::NoModifier);
-  EXPECT_TRUE(asked) << "a changed picture is asked about";
-  EXPECT_TRUE(form1().isVisible());
+  EXPECT_FALSE(form1().PictureUnsaved());
   Key(Qt::Key_Z);
+  EXPECT_TRUE(ShowsPicture(*beforeNew));
+  EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  j.bmp:32bit"));
+  Key(Qt::Key_Y);
+  EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  :32bit"));
+  EXPECT_TRUE(app().Document().FileName.empty());
+
+  // Esc asks, changed picture or not.
+  for (const bool changed : {true, false}) {
+    if (changed) QTest::mouseClick(form1().Image, Qt::LeftButton, {}, QPoint(10, 10));
+    else Key(Qt::Key_Z);
+    EXPECT_EQ(form1().PictureUnsaved(), changed);
+    bool asked = false;
+    AnswerModal([&asked](QWidget* modal) {
+      asked = true;
+      qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Cancel)->click();
+    });
+    Key(Qt::Key_Escape, Qt::NoModifier);
+    EXPECT_TRUE(asked) << changed;
+    EXPECT_TRUE(form1().isVisible());
+  }
+  AnswerModal([](QWidget* modal) { qobject_cast<QMessageBox*>(modal)->button(QMessageBox::No)->click(); });
   Key(Qt::Key_Escape, Qt::NoModifier);
-  EXPECT_FALSE(form1().isVisible()) << "back at the new picture: nothing to lose";
+  EXPECT_FALSE(form1().isVisible());
 }
 
 }  // namespace
+

@@ -54,8 +54,8 @@ int Count(const TBitmap& b, TColor c) {
 }
 
 // Every way out, with the settings, zoom and palette windows and the coordinate bar open: the
-// program's message loop ends, as its main returns it, with code 0. The picture is changed
-// first, so that the question comes, except where Esc leaves an unchanged picture at once.
+// program's message loop ends, as its main returns it, with code 0. Esc asks about a changed
+// and an unchanged picture alike; the close box only about a changed one.
 TEST(QuitJourney, EveryWayOutEndsTheProgramWithEveryWindowOpen) {
   QTemporaryDir dir;
   const QString saved = dir.filePath(QStringLiteral("saved.bmp"));
@@ -67,7 +67,13 @@ TEST(QuitJourney, EveryWayOutEndsTheProgramWithEveryWindowOpen) {
     std::function<void(TZudozoApp&)> leave;
     bool changed = true;
   } waysOut[] = {
-      {"Esc on an unchanged picture", [](TZudozoApp& app) { QTest::keyClick(&app.Form1(), Qt::Key_Escape); }, false},
+      {"Esc on an unchanged picture, No",
+       [&](TZudozoApp& app) {
+         answer(QMessageBox::No);
+         QTest::keyClick(&app.Form1(), Qt::Key_Escape);
+       },
+       false},
+      {"the close box on an unchanged picture", [](TZudozoApp& app) { app.Form1().close(); }, false},
       {"Esc, No",
        [&](TZudozoApp& app) {
          answer(QMessageBox::No);
@@ -161,20 +167,23 @@ TEST_F(JourneyTest, AClipboardTooLargeToHoldIsReportedOncePerContent) {
   for (const auto& content : contents) {
     TBoxCounter boxes;
     content.put();
-    for (const Qt::Key key : {Qt::Key_2, Qt::Key_3, Qt::Key_Q, Qt::Key_W, Qt::Key_Z, Qt::Key_X, Qt::Key_Space,
-                              Qt::Key_C, Qt::Key_V, Qt::Key_4})
+    // Only the paste tools read the clipboard: one box at the first of them (t), none at the next (y).
+    for (const Qt::Key key : {Qt::Key_2, Qt::Key_3, Qt::Key_Q, Qt::Key_W, Qt::Key_T, Qt::Key_Z, Qt::Key_X,
+                              Qt::Key_Space, Qt::Key_Y, Qt::Key_C, Qt::Key_V, Qt::Key_4})
       Key(key);
     EXPECT_EQ(form1().ToolNumber, 4) << content.name;
-    for (const int tool : {kLine, kRectangle, kFreehand}) form1().ToolActions[tool - 1]->trigger();
+    for (const int tool : {kLine, kPaste, kRectangle, kFreehand}) form1().ToolActions[tool - 1]->trigger();
     EXPECT_EQ(form1().ToolNumber, kFreehand) << content.name;
     ASSERT_EQ(boxes.texts.size(), 1) << content.name;
     EXPECT_TRUE(boxes.texts[0].startsWith(QStringLiteral("ビットマップが大きすぎます"))) << boxes.texts[0].toStdString();
 
     QGuiApplication::clipboard()->setText(QStringLiteral("AB"));
-    form1().ToolActions[kLine - 1]->trigger();
+    form1().ToolActions[kPaste - 1]->trigger();
     EXPECT_GT(app().Document().PasteBuffer().Width(), 5) << content.name;
     content.put();
     form1().ToolActions[kRectangle - 1]->trigger();
+    EXPECT_EQ(boxes.texts.size(), 1) << content.name << ": no paste tool, no clipboard";
+    form1().ToolActions[kPaste - 1]->trigger();
     Key(Qt::Key_1);
     EXPECT_EQ(boxes.texts.size(), 2) << content.name;
   }

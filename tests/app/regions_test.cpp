@@ -161,11 +161,11 @@ TEST_F(RegionTest, WholePictureCommandsGoThroughTheClipboard) {
   Item("Mholizon")->trigger();
   EXPECT_EQ(picture().GetPixel(296, 4), clBlack);
 
-  // Text alone pastes nothing but becomes the paste buffer at the next tool choice.
+  // Text alone pastes nothing but becomes the paste buffer when a paste tool is chosen.
   QGuiApplication::clipboard()->setText(QStringLiteral("ABC"));
   form1().MPaste->trigger();
   EXPECT_EQ(picture().Width(), 300);
-  form1().dtExecute(kLine);
+  form1().dtExecute(kPaste);
   EXPECT_LT(pasteBuffer().Width(), 60);
   EXPECT_GT(pasteBuffer().Width(), 10);
 

@@ -65,6 +65,22 @@ TEST_F(ConvertCommand, OnlyItsOwnOptionsMakeACommandLineRun) {
   EXPECT_EQ(run({"--help"}), 0);
   EXPECT_NE(out_.str().find("--convert IN OUT"), std::string::npos);
   EXPECT_EQ(err_.str(), "");
+  EXPECT_EQ(run({"--no-recovery", path("in.bmp")}), -1);
+}
+
+// An option nobody knows is a usage error, before and after the platform took its own out.
+TEST_F(ConvertCommand, UnknownOptionsAreUsageErrors) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--bogus"}, {path("in.bmp"), "--bogus"}, {"--no-recovery", "--x=1"}}) {
+    EXPECT_EQ(run(args), 2) << args.back();
+    EXPECT_EQ(err_.str().rfind("zudozo: unknown option " + args.back() + "\n", 0), 0u) << err_.str();
+    EXPECT_NE(err_.str().find("Usage: zudozo"), std::string::npos);
+    EXPECT_EQ(out_.str(), "");
+  }
+  std::ostringstream err;
+  EXPECT_EQ(CheckWindowArguments({"-style"}, err, "--"), std::nullopt) << "the platform's, still to come";
+  EXPECT_EQ(CheckWindowArguments({"-bogus"}, err, "-"), 2);
+  EXPECT_EQ(CheckWindowArguments({"--no-recovery", "-", path("in.bmp")}, err, "-"), std::nullopt);
 }
 
 TEST_F(ConvertCommand, ConvertsThroughTheProgramsReadersAndWriters) {
@@ -132,7 +148,7 @@ TEST_F(ConvertCommand, PngOptionsReachTheFile) {
   EXPECT_EQ(back.GetPixel(5, 5), clRed);
   EXPECT_EQ(back.GetPixel(30, 5), RGB(10, 200, 90));
 
-  EXPECT_EQ(run({"--png-level", "0"}), -1);  // options alone are no command
+  EXPECT_EQ(run({"--png-level", "0"}), 2);  // an option of --convert alone is a mistake
   EXPECT_EQ(run({"--convert", "--png-level", "0", path("in.bmp"), path("stored.png")}), 0);
   EXPECT_EQ(pngChunk("stored.png", "IDAT").at(1) >> 6, 0);
 }

@@ -25,4 +25,10 @@ run --convert "$work/out.png" "$work/out.jpg" || fail "png to jpg: exit $?"
 # tested in the core tests).
 run --convert "$work/missing.bmp" "$work/x.bmp" 2> "$work/err"
 [ $? -eq 1 ] && grep -q "は開けません" "$work/err" || fail "missing input: $(cat "$work/err")"
+
+# An unknown option: the usage on stderr and exit code 2, before any window (there is no
+# display to open one on).
+run --bogus > "$work/out" 2> "$work/err"
+[ $? -eq 2 ] && grep -q "^zudozo: unknown option --bogus$" "$work/err" && grep -q "^Usage: zudozo" "$work/err" &&
+  [ ! -s "$work/out" ] || fail "--bogus: $(cat "$work/err")"
 echo "PASS"

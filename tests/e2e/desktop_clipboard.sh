@@ -9,4 +9,4 @@ done
 source "$(dirname "$0")/start_xvfb.sh"
 trap 'kill "$xvfb" 2> /dev/null' EXIT
 export LSAN_OPTIONS="suppressions=$(dirname "$0")/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-QT_QPA_PLATFORM=xcb "$tests" --gtest_filter='DesktopClipboard.*'
+QT_QPA_PLATFORM=xcb "$tests" --gtest_filter='DesktopClipboard*'

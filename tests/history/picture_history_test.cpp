@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <tuple>
 #include <gtest/gtest.h>
 
 #include "support/failing_allocations.h"
@@ -216,6 +217,47 @@ TEST(PictureHistory, TheSavedStateFollowsSavesAndIsLostWhenItsBranchIsDropped) {
   EXPECT_TRUE(history.Modified());
   history.Undo(picture);
   EXPECT_TRUE(history.Modified());
+}
+
+// Open and New are steps that carry the file name: Undo and Redo give it back, even when the
+// pixels are the same; ordinary steps keep the name the picture has.
+TEST(PictureHistory, OpenAndNewGiveBackTheirFileNames) {
+  TBitmap picture;
+  Draw(picture, 200, 200, pf32bit);
+  TPictureHistory history;
+  history.Reset(picture, "a.png");
+  Line(picture, history, 0, 0, 50, 50);
+  history.Commit(picture);
+  const auto drawn = CopyOf(picture);
+  for (const auto& [name, w, format] : {std::tuple{"b.bmp", 64, pf8bit}, std::tuple{"", 200, pf32bit}}) {
+    TBitmap opened;
+    Draw(opened, w, 30, format);
+    if (std::string(name).empty()) opened.Assign(*CopyOf(picture));  // the same pixels, another name
+    picture.Swap(opened);
+    history.MarkReplaced();
+    history.Rename(name);
+    EXPECT_EQ(history.Commit(picture), TCommitResult::Stored) << name;
+    history.MarkSaved();
+    const auto after = CopyOf(picture);
+    TRestoreResult back = history.Undo(picture);
+    EXPECT_TRUE(back.renamed);
+    EXPECT_EQ(history.Name(), back.name);
+    TRestoreResult forth = history.Redo(picture);
+    EXPECT_TRUE(forth.renamed);
+    EXPECT_EQ(forth.name, name);
+    EXPECT_TRUE(SameBitmap(picture, *after));
+    EXPECT_FALSE(history.Modified());
+    if (std::string(name) == "b.bmp") {
+      history.Undo(picture);
+      EXPECT_EQ(history.Name(), "a.png");
+      EXPECT_TRUE(SameBitmap(picture, *drawn));
+      TRestoreResult line = history.Undo(picture);
+      EXPECT_FALSE(line.renamed) << "the line is no Open";
+      EXPECT_EQ(history.Name(), "a.png");
+      history.Redo(picture);
+      history.Redo(picture);
+    }
+  }
 }
 
 // Without memory a step drops older steps until it fits; with none at all the history begins

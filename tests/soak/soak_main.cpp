@@ -43,7 +43,7 @@ class TSoak {
   }
 
   void Step() {
-    // Esc on an unchanged picture ends without asking: the session goes on in a shown window.
+    // Whatever closed the window, the session goes on in a shown window.
     if (!form_.isVisible()) app_.ShowMainWindow();
     // Mostly strokes; now and then a new picture, so that every format is drawn on.
     const int roll = pick(200);

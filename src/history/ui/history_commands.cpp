@@ -8,14 +8,6 @@
 
 namespace {
 
-// The caption with the mark of a changed picture after the file name: "Zudozo  b.png*:32bit".
-// The format text that ends the caption holds no colon.
-QString MarkedCaption(const QString& caption) {
-  const qsizetype colon = caption.lastIndexOf(QLatin1Char(':'));
-  QString marked = caption;
-  return colon < 0 ? marked.append(QLatin1Char('*')) : marked.insert(colon, QLatin1Char('*'));
-}
-
 QAction* HistoryAction(QWidget* window, const char* name, const char* caption, const char* hint,
                        const QList<QKeySequence>& keys) {
   auto* action = new QAction(QString::fromUtf8(caption), window);
@@ -70,19 +62,31 @@ void THistoryCommands::Commit() {
 }
 
 void THistoryCommands::Start() {
-  history_.Reset(host_.picture());
+  history_.Reset(host_.picture(), host_.fileName());
   reported_ = false;
   showState();
 }
 
+void THistoryCommands::Opened() {
+  history_.MarkReplaced();
+  history_.Rename(host_.fileName());
+  Saved();
+}
+
 void THistoryCommands::Saved() {
   Commit();
+  history_.NameSaved(host_.fileName());
   history_.MarkSaved();
   showState();
 }
 
 bool THistoryCommands::Modified() {
   history_.MarkReplaced();
+  Commit();
+  return history_.Modified();
+}
+
+bool THistoryCommands::Unsaved() {
   Commit();
   return history_.Modified();
 }
@@ -102,23 +106,7 @@ void THistoryCommands::step(TRestoreResult (TPictureHistory::*go)(TBitmap&), con
 void THistoryCommands::showState() {
   Aundo->setEnabled(history_.CanUndo());
   Aredo->setEnabled(history_.CanRedo());
-  showCaptionMark(history_.Modified());
-}
-
-// The caption is rewritten elsewhere too (after New, Open and Save, unmarked): the mark is
-// shown when the caption is the one this marked.
-void THistoryCommands::showCaptionMark(bool modified) {
-  const QString caption = window_->windowTitle();
-  const bool shown = !markedCaption_.isEmpty() && caption == markedCaption_;
-  if (shown == modified) return;
-  if (modified) {
-    unmarkedCaption_ = caption;
-    markedCaption_ = MarkedCaption(caption);
-    window_->setWindowTitle(markedCaption_);
-  } else {
-    window_->setWindowTitle(unmarkedCaption_);
-    markedCaption_.clear();
-  }
+  if (host_.showChanged) host_.showChanged(history_.Modified());
 }
 
 void THistoryCommands::reportOutOfMemory(const QString& text) {

@@ -8,20 +8,31 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/bitmap_image.h"
-#include "surface/canvas.h"
+#include <cstdio>
 
-#include <algorithm>
+#include "view/view_render.h"
 
 namespace {
 
-// Scaled down by the raster surface first, so a huge picture never becomes a QImage whole.
+// Reduced as the canvas view reduces, each pixel the mean of those it covers, so a one-pixel
+// line stays visible; a huge picture never becomes a QImage whole.
 QPixmap thumbnail(const TBitmap& picture) {
-  const double scale = std::min({1.0, double(TRecoveryOfferForm::kThumbnailWidth) / picture.Width(),
-                                 double(TRecoveryOfferForm::kThumbnailHeight) / picture.Height()});
-  TBitmap small(std::max(1, int(picture.Width() * scale)), std::max(1, int(picture.Height() * scale)), pf32bit);
-  small.Canvas().StretchDraw(small.BoundsRect(), picture);
-  return QPixmap::fromImage(ToQImage(small));
+  constexpr int kW = TRecoveryOfferForm::kThumbnailWidth, kH = TRecoveryOfferForm::kThumbnailHeight;
+  const std::int64_t w = picture.Width(), h = picture.Height();
+  TRatio zoom{1, 1};
+  if (w * kH >= h * kW) {
+    if (w > kW) zoom = TRatio{kW, w};
+  } else if (h > kH) {
+    zoom = TRatio{kH, h};
+  }
+  const TViewScale scale(zoom, TRatio{});
+  const TRect area{0, 0, int(std::max<std::int64_t>(1, scale.DeviceOf(w))),
+                   int(std::max<std::int64_t>(1, scale.DeviceOf(h)))};
+  QImage image(area.Width(), area.Height(), QImage::Format_RGB32);
+  TMipmaps mipmaps(picture);
+  RenderView(picture, mipmaps, scale, TViewLook{}, area, reinterpret_cast<std::uint32_t*>(image.bits()),
+             std::size_t(image.bytesPerLine()) / sizeof(std::uint32_t));
+  return QPixmap::fromImage(image);
 }
 
 QString shownName(const std::string& fileName) {
@@ -76,10 +87,12 @@ void OfferLeftBehindCopies(const TRecoveryStore& store, QWidget* parent,
       ReadRecoveryFile(path, copy);
     } catch (const ERecoveryDamaged& e) {
       const std::string aside = TRecoveryStore::SetAside(path);
+      // What exactly is wrong is for whoever looks into the file, not for the box.
+      std::fprintf(stderr, "zudozo: %s: %s\n", path.c_str(), e.what());
       QMessageBox::warning(parent, QStringLiteral("復元"),
                            QStringLiteral("前回終了時に保存されなかった絵の控えが壊れているため、復元できません。\n"
-                                          "控えは %1 として残しました。\n(%2)")
-                               .arg(QString::fromStdString(aside), QString::fromUtf8(e.what())));
+                                          "控えは %1 として残しました。")
+                               .arg(QString::fromStdString(aside)));
       continue;
     }
     TRecoveryOfferForm offer(copy, parent);

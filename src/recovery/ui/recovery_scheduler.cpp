@@ -4,10 +4,30 @@
 #include <ctime>
 
 TRecoveryScheduler::TRecoveryScheduler(const TCanvasDocument& document, std::function<bool()> strokeUnderWay,
-                                       std::string path, QObject* parent)
-    : QObject(parent), document_(document), strokeUnderWay_(std::move(strokeUnderWay)), writer_(std::move(path)) {
+                                       std::function<bool()> unsaved, std::string path, QObject* parent)
+    : QObject(parent),
+      document_(document),
+      strokeUnderWay_(std::move(strokeUnderWay)),
+      unsaved_(std::move(unsaved)),
+      writer_(std::move(path)) {
   timer_.setSingleShot(true);
   connect(&timer_, &QTimer::timeout, this, &TRecoveryScheduler::timeUp);
+  // The worker's word comes back to this thread.
+  writer_.SetResultHandler([this](bool written, const std::string& why) {
+    QMetaObject::invokeMethod(this, [this, written, why] { copyResult(written, why); }, Qt::QueuedConnection);
+  });
+}
+
+void TRecoveryScheduler::SetReporter(std::function<void(const QString&)> tell) { tell_ = std::move(tell); }
+
+void TRecoveryScheduler::copyResult(bool written, const std::string& why) {
+  if (written != failing_) return;  // nothing new to tell
+  failing_ = !written;
+  const QString text = failing_ ? QStringLiteral("復元用の控えを書き込めないため、保存していない絵は守られていません")
+                                : QStringLiteral("復元用の控えをまた書き込めるようになりました");
+  const std::string line = "zudozo: " + text.toStdString() + (why.empty() ? "" : " (" + why + ")") + "\n";
+  std::fputs(line.c_str(), stderr);
+  if (tell_) tell_(text);
 }
 
 TRecoveryScheduler::~TRecoveryScheduler() { writer_.Remove(); }
@@ -44,6 +64,10 @@ void TRecoveryScheduler::timeUp() {
 
 void TRecoveryScheduler::WriteNow() {
   if (!dueSince_.isValid()) return;
+  if (unsaved_ && !unsaved_()) {
+    DocumentClean();
+    return;
+  }
   timer_.stop();
   dueSince_.invalidate();
   writer_.Write(document_.Picture(), document_.FileName, std::int64_t(std::time(nullptr)));

@@ -6,6 +6,7 @@
 // writes them.
 #include <QElapsedTimer>
 #include <QObject>
+#include <QString>
 #include <QTimer>
 #include <functional>
 
@@ -22,10 +23,11 @@ class TRecoveryScheduler : public QObject, public TDocumentWatcher {
   // Changes that never pause still get a copy once the first of them is this old.
   static constexpr int kLongestWaitMs = 20000;
 
-  // document outlives the scheduler; strokeUnderWay tells whether a stroke is being drawn;
-  // path is this program's copy file.
-  TRecoveryScheduler(const TCanvasDocument& document, std::function<bool()> strokeUnderWay, std::string path,
-                     QObject* parent = nullptr);
+  // document outlives the scheduler; strokeUnderWay tells whether a stroke is being drawn,
+  // unsaved whether the picture differs from its file (a picture changed and changed back is
+  // no unsaved work; null: every change is); path is this program's copy file.
+  TRecoveryScheduler(const TCanvasDocument& document, std::function<bool()> strokeUnderWay,
+                     std::function<bool()> unsaved, std::string path, QObject* parent = nullptr);
   // The program ends normally: the copy is removed (a copy in flight is given up).
   ~TRecoveryScheduler() override;
 
@@ -35,17 +37,25 @@ class TRecoveryScheduler : public QObject, public TDocumentWatcher {
   // Makes a copy left by another program this program's own (the file is renamed, so it is
   // never missing), for a picture restored from it.
   void Adopt(const std::string& leftBehindPath);
-  // Writes the copy now if one is due (also during a stroke).
+  // Writes the copy now if one is due (also during a stroke); removes it instead when the
+  // picture is its file's again.
   void WriteNow();
+  // Where the user is told, once, that copies cannot be written (and unsaved work so is not
+  // kept), and once more when they can again; each time a line goes to stderr too.
+  void SetReporter(std::function<void(const QString&)> tell);
   const std::string& Path() const { return writer_.Path(); }
   TRecoveryWriter& Writer() { return writer_; }
 
  private:
   void timeUp();
+  void copyResult(bool written, const std::string& why);
 
   const TCanvasDocument& document_;
   std::function<bool()> strokeUnderWay_;
+  std::function<bool()> unsaved_;
   TRecoveryWriter writer_;
   QTimer timer_;
   QElapsedTimer dueSince_;  // valid while a copy is due
+  std::function<void(const QString&)> tell_;
+  bool failing_ = false;  // the last copy could not be written
 };
