@@ -15,6 +15,9 @@
 
 namespace {
 
+#ifndef MADV_POPULATE_READ
+#define MADV_POPULATE_READ 22
+#endif
 #ifndef MADV_POPULATE_WRITE
 #define MADV_POPULATE_WRITE 23
 #endif
@@ -199,4 +202,11 @@ void TPixelMemory::PrepareToWrite(std::size_t from, std::size_t to) {
   const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(data_);
   const std::uintptr_t first = (start + from) / kPage * kPage, last = roundUp(start + to, kPage);
   if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);
+}
+
+void PreparePagesToRead(const std::uint8_t* data, std::size_t bytes) {
+  if (bytes < 2 * kHugePage) return;  // held on the heap, or too few pages to matter
+  const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(data);
+  const std::uintptr_t first = start / kPage * kPage, last = roundUp(start + bytes, kPage);
+  madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_READ);
 }

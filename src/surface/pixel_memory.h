@@ -15,6 +15,10 @@
 
 class TPixelSlot;
 
+// Has the pages of [data, data + bytes) mapped for reading at once, ahead of a read of a whole
+// large picture: its shared pages would otherwise be looked up one read at a time. Only advice.
+void PreparePagesToRead(const std::uint8_t* data, std::size_t bytes);
+
 class TPixelMemory {
  public:
   // bytes of fresh memory of no particular value. prefault: a large picture that is about to be
