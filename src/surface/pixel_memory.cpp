@@ -199,9 +199,42 @@ void TPixelMemory::Discard(std::size_t from, std::size_t to) {
 
 void TPixelMemory::PrepareToWrite(std::size_t from, std::size_t to) {
   if (!mapped_) return;
+  to = std::min(to, mapped_);
+  const std::size_t first = roundUp(from, kHugePage), last = to / kHugePage * kHugePage;
+  if (last > first && ownHugePages(first, last)) {
+    populate(from, first);
+    populate(last, to);
+    return;
+  }
+  populate(from, to);
+}
+
+void TPixelMemory::populate(std::size_t from, std::size_t to) {
   const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(data_);
   const std::uintptr_t first = (start + from) / kPage * kPage, last = roundUp(start + to, kPage);
   if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);
+}
+
+// Pooled blocks of whole huge pages become fresh memory with their bytes: the change then runs
+// on huge pages, as on a picture of its own, instead of on the pool's small pages. False where
+// that cannot be done (no memory for it) or the pages are fresh memory already.
+bool TPixelMemory::ownHugePages(std::size_t from, std::size_t to) {
+  const auto begin = slots_.begin() + std::ptrdiff_t(from / kPixelBlock);
+  const auto end = slots_.begin() + std::ptrdiff_t(to / kPixelBlock);
+  if (std::none_of(begin, end, [](const std::shared_ptr<TPixelSlot>& slot) { return bool(slot); })) return false;
+  std::uint8_t* fresh = nullptr;
+  try {
+    fresh = reserveAligned(to - from);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  std::memcpy(fresh, data_ + from, to - from);
+  if (mremap(fresh, to - from, to - from, MREMAP_MAYMOVE | MREMAP_FIXED, data_ + from) == MAP_FAILED) {
+    munmap(fresh, to - from);
+    return false;
+  }
+  std::fill(begin, end, nullptr);
+  return true;
 }
 
 void PreparePagesToRead(const std::uint8_t* data, std::size_t bytes) {

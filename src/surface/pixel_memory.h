@@ -47,6 +47,8 @@ class TPixelMemory {
   TPixelMemory() = default;
   void mapBlocks(std::size_t bytes);
   void poolBlocks(std::size_t blockCount);
+  void populate(std::size_t from, std::size_t to);
+  bool ownHugePages(std::size_t from, std::size_t to);
   void replaceBlocks(std::size_t from, std::size_t to, std::shared_ptr<TPixelSlot>* pooled);
   bool writtenSincePooled(std::size_t block) const;
   void finishPrefault();

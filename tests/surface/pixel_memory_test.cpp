@@ -42,12 +42,16 @@ void copyInto(TSide& to, const TSide& from) {
   for (int y = 0; y < kHeight; ++y) std::memcpy(to.alone.MutableRow(y), from.alone.Row(y), from.alone.Stride());
 }
 
-// A filled rectangle through the canvas or single pixels through the rows, on both sides.
+// A filled rectangle or band through the canvas, or single pixels through the rows, on both
+// sides.
 void draw(TSide& side, std::mt19937& rng) {
   const int x = int(rng() % kWidth), y = int(rng() % kHeight);
   const TColor c = TColor(rng() & 0xFFFFFF);
-  if (rng() % 2) {
-    const TRect r{x, y, x + int(rng() % 300), y + int(rng() % 300)};
+  const int kind = int(rng() % 4);
+  if (kind > 0) {
+    // Wide bands take their pages in one go (in huge pages) before they are filled.
+    const TRect r = kind == 3 ? TRect{0, y, kWidth, y + int(rng() % 700)}
+                              : TRect{x, y, x + int(rng() % 300), y + int(rng() % 300)};
     for (TBitmap* b : {&side.shared, &side.alone}) {
       b->Canvas().Brush.Color = c;
       b->Canvas().FillRect(r);
