@@ -228,6 +228,7 @@ bool TPixelMemory::ownHugePages(std::size_t from, std::size_t to) {
   } catch (const std::bad_alloc&) {
     return false;
   }
+  PreparePagesToRead(data_ + from, to - from);  // one lookup of all pages, not one per page read
   std::memcpy(fresh, data_ + from, to - from);
   if (mremap(fresh, to - from, to - from, MREMAP_MAYMOVE | MREMAP_FIXED, data_ + from) == MAP_FAILED) {
     munmap(fresh, to - from);
