@@ -43,7 +43,7 @@ void BM_ColorConversion(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     b.Assign(Photo());
-    b.MutableBits();  // the copy on write is not the conversion's cost
+    b.PrepareToWrite(b.BoundsRect());  // the copy on write is not the conversion's cost
     state.ResumeTiming();
     ConvertColorRange(b, TRect{0, 0, kSide - 1, kSide - 1}, range, clRed);
   }

@@ -4,6 +4,7 @@
 #include <new>
 #include <unistd.h>
 
+#include "surface/pixel_memory.h"
 #include "surface/surface_error.h"
 
 std::size_t DefaultHistoryBudget() {
@@ -77,6 +78,10 @@ void TPictureHistory::Rename(const std::string& name) {
 std::vector<int> TPictureHistory::changedTiles(const TBitmap& picture) const {
   std::vector<int> changed;
   if (picture.SharesPixelsWith(committed_)) return changed;  // nothing was drawn since
+  if (replaced_) {  // every tile is read
+    PreparePagesToRead(picture.Bits(), picture.ByteSize());
+    PreparePagesToRead(committed_.Bits(), committed_.ByteSize());
+  }
   for (int i = 0; i < grid_.Count(); ++i)
     if ((replaced_ || dirty_[std::size_t(i)]) && TTileCodec::TileDiffers(picture, committed_, grid_, i))
       changed.push_back(i);

@@ -59,6 +59,7 @@ void ConvertColorRange(TBitmap& picture, const TRect& region, const TColorRange&
   const TRect inclusive{region.Left, region.Top, region.Right + 1, region.Bottom + 1};
   const TRect r = IntersectRect(NormalizedRect(inclusive), picture.BoundsRect());
   if (r.IsEmpty()) return;
+  picture.PrepareToWrite(r);
   target = ColorToRGB(target);
   const TPixelFormat f = picture.PixelFormat();
   if (f == pf24bit || f == pf32bit || f == pfDevice) {

@@ -22,6 +22,7 @@ TColor BlendColor(TColor from, TColor to, double t) {
 
 void DrawGradientStripes(TBitmap& picture, const TRect& region, TColor from, TColor to,
                          TPenMode mode, TStripes stripes) {
+  picture.PrepareToWrite(TRect{region.Left, region.Top, region.Right + 1, region.Bottom + 1});
   TCanvas& canvas = picture.Canvas();
   canvas.Pen.Mode = mode;
   canvas.Pen.Width = 1;

@@ -79,6 +79,7 @@ void MirrorRegionLeftRight(TBitmap& picture, const TRect& region) {
     MirrorBySurface(picture, region, TRect{region.Right - 1, region.Top, region.Left - 1, region.Bottom});
     return;
   }
+  picture.PrepareToWrite(region);
   switch (BitsPerPixel(picture.PixelFormat())) {
     case 32: ReverseRows<std::uint32_t>(picture, region); break;
     case 24: ReverseRows24(picture, region); break;
@@ -94,5 +95,6 @@ void MirrorRegionTopBottom(TBitmap& picture, const TRect& region) {
     MirrorBySurface(picture, region, TRect{region.Left, region.Bottom - 1, region.Right, region.Top - 1});
     return;
   }
+  picture.PrepareToWrite(region);
   SwapRowParts(picture, region);
 }

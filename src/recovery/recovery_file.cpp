@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "document/picture_file_io.h"
+#include "surface/pixel_memory.h"
 #include "surface/surface_error.h"
 
 namespace {
@@ -91,6 +92,7 @@ std::vector<std::uint8_t> compressRows(const TBitmap& picture, const std::atomic
   std::vector<std::uint8_t> out;
   std::vector<std::uint8_t> piece(ZSTD_CStreamOutSize());
   const std::uint8_t* bits = picture.Bits();
+  PreparePagesToRead(bits, picture.ByteSize());
   std::size_t done = 0;
   for (;;) {
     if (cancel && cancel->load(std::memory_order_relaxed)) throw ERecoveryCancelled();

@@ -1,18 +1,14 @@
 #include "surface/bitmap.h"
 
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 #include <string>
-#include <system_error>
-#include <thread>
 #include <utility>
 
 #include "surface/canvas.h"
+#include "surface/pixel_memory.h"
 #include "surface/span_painter.h"
 #include "surface/surface_error.h"
 
@@ -33,56 +29,21 @@ void TBitmap::CheckSize(int width, int height, TPixelFormat f) {
   }
 }
 
-namespace {
 
-// Pixels of large pictures live in 2 MiB-aligned memory marked for huge pages: touching a fresh
-// 64 MB picture for the first time then costs a few dozen page faults instead of sixteen
-// thousand. The kernel still has to clear every page, which on this kind of machine costs about
-// as much as decoding a photograph, so for a picture that is filled at once a second thread has
-// the pages cleared from the far end while the caller fills them from the top; the memory is
-// freed only after that thread is done. A picture made for a decoder is not touched ahead of
-// its data: a file that promises a huge picture and holds little costs only what it holds.
-constexpr std::size_t kHugePage = std::size_t(2) << 20;
-
-#ifndef MADV_POPULATE_WRITE
-#define MADV_POPULATE_WRITE 23
-#endif
-
-void populateBackwards(std::uint8_t* p, std::size_t bytes) {
-  for (std::size_t end = bytes; end > 0; end -= kHugePage) {
-    if (madvise(p + end - kHugePage, kHugePage, MADV_POPULATE_WRITE) != 0) return;  // older kernels
-  }
-}
-
-std::shared_ptr<std::uint8_t[]> allocatePixels(std::size_t bytes, bool prefault) {
-  if (bytes < 2 * kHugePage) return std::shared_ptr<std::uint8_t[]>(new std::uint8_t[bytes]);
-  const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
-  auto* p = static_cast<std::uint8_t*>(std::aligned_alloc(kHugePage, rounded));
-  if (!p) throw std::bad_alloc();
-  madvise(p, rounded, MADV_HUGEPAGE);  // only advice: without huge pages all still works
-  std::shared_ptr<std::thread> populate;
-  try {
-    if (prefault) populate = std::make_shared<std::thread>(populateBackwards, p, rounded);
-  } catch (const std::system_error&) {
-    // No thread to spare: the pages are cleared as they are first touched.
-  }
-  return std::shared_ptr<std::uint8_t[]>(p, [populate](std::uint8_t* q) {
-    if (populate) populate->join();
-    std::free(q);
-  });
-}
-
-}  // namespace
-
-void TBitmap::allocate(int w, int h, TPixelFormat f, std::shared_ptr<std::uint8_t[]>& out, bool prefault,
+void TBitmap::allocate(int w, int h, TPixelFormat f, std::shared_ptr<TPixelMemory>& out, bool prefault,
                        std::size_t scratchBytes) const {
   CheckSize(w, h, f);
   const std::size_t bytes = RowStride(f, w) * std::size_t(h);
   try {
-    out = bytes ? allocatePixels(bytes + scratchBytes, prefault) : nullptr;
+    out = bytes ? std::make_shared<TPixelMemory>(bytes + scratchBytes, prefault) : nullptr;
   } catch (const std::bad_alloc&) {
     throw EOutOfResources("メモリが不足しています");
   }
+}
+
+void TBitmap::setBits(std::shared_ptr<TPixelMemory> bits) {
+  bits_ = std::move(bits);
+  data_ = bits_ ? bits_->Data() : nullptr;
 }
 
 TCanvas& TBitmap::Canvas() {
@@ -92,15 +53,15 @@ TCanvas& TBitmap::Canvas() {
 
 void TBitmap::SetSize(int w, int h) {
   if (w == width_ && h == height_) return;
-  std::shared_ptr<std::uint8_t[]> fresh;
+  std::shared_ptr<TPixelMemory> fresh;
   allocate(w, h, format_, fresh);
   const std::size_t stride = RowStride(format_, w);
   const int keepRows = std::min(h, height_);
   const std::size_t keepBytes = std::min(stride, stride_);
   for (int y = 0; y < keepRows; ++y)
-    std::memcpy(fresh.get() + std::size_t(y) * stride, Row(y), keepBytes);
+    std::memcpy(fresh->Data() + std::size_t(y) * stride, Row(y), keepBytes);
   const int oldWidth = std::min(width_, w);
-  bits_ = std::move(fresh);
+  setBits(std::move(fresh));
   scratch_ = 0;
   width_ = w;
   height_ = h;
@@ -119,23 +80,19 @@ void TBitmap::SetSize(int w, int h) {
 }
 
 void TBitmap::SetSizeForOverwrite(int w, int h, std::size_t scratchBytes) {
-  std::shared_ptr<std::uint8_t[]> fresh;
+  std::shared_ptr<TPixelMemory> fresh;
   allocate(w, h, format_, fresh, false, scratchBytes);
-  bits_ = std::move(fresh);
+  setBits(std::move(fresh));
   width_ = w;
   height_ = h;
   stride_ = RowStride(format_, w);
   scratch_ = bits_ ? scratchBytes : 0;
 }
 
-// The whole pages of the scratch room stop taking memory; the address range stays reserved
-// until the pixels are freed, and nothing reads it again.
+// The whole pages of the scratch room stop taking memory; nothing reads them again.
 void TBitmap::ReleaseScratch() {
   if (scratch_ == 0) return;
-  const std::uintptr_t page = std::uintptr_t(sysconf(_SC_PAGESIZE));
-  const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(bits_.get()) + ByteSize();
-  const std::uintptr_t from = (start + page - 1) / page * page, to = (start + scratch_) / page * page;
-  if (to > from) madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
+  bits_->Discard(ByteSize(), ByteSize() + scratch_);
   scratch_ = 0;
 }
 
@@ -155,25 +112,25 @@ void TBitmap::SetPixelFormat(TPixelFormat f) {
     format_ = f;
     palette_ = std::move(newPalette);
     stride_ = RowStride(f, width_);
-    bits_.reset();
+    setBits(nullptr);
     scratch_ = 0;
     return;
   }
-  std::shared_ptr<std::uint8_t[]> fresh;
+  std::shared_ptr<TPixelMemory> fresh;
   allocate(width_, height_, f, fresh);
   const std::size_t stride = RowStride(f, width_);
   const int fromBpp = BitsPerPixel(format_), toBpp = BitsPerPixel(f);
 
   // Stored layouts that are the same (pfDevice and pf32bit) copy as they are.
   if (fromBpp == toBpp && !IsIndexed(f) && format_ != pf15bit && format_ != pf16bit) {
-    std::memcpy(fresh.get(), bits_.get(), ByteSize());
+    std::memcpy(fresh->Data(), data_, ByteSize());
   } else {
     TBitmap target;
     target.format_ = f;
     target.palette_ = newPalette;
     for (int y = 0; y < height_; ++y) {
       const std::uint8_t* src = Row(y);
-      std::uint8_t* dst = fresh.get() + std::size_t(y) * stride;
+      std::uint8_t* dst = fresh->Data() + std::size_t(y) * stride;
       std::memset(dst, 0, stride);
       std::uint32_t lastRaw = ~0u, lastOut = 0;
       for (int x = 0; x < width_; ++x) {
@@ -186,7 +143,7 @@ void TBitmap::SetPixelFormat(TPixelFormat f) {
       }
     }
   }
-  bits_ = std::move(fresh);
+  setBits(std::move(fresh));
   scratch_ = 0;
   format_ = f;
   stride_ = stride;
@@ -200,7 +157,7 @@ void TBitmap::Assign(const TBitmap& other) {
   format_ = other.format_;
   stride_ = other.stride_;
   palette_ = other.palette_;
-  bits_ = other.bits_;
+  setBits(other.bits_);
   scratch_ = 0;
   Transparent = other.Transparent;
   TransparentColor = other.TransparentColor;
@@ -213,6 +170,7 @@ void TBitmap::Swap(TBitmap& other) {
   std::swap(stride_, other.stride_);
   std::swap(palette_, other.palette_);
   std::swap(bits_, other.bits_);
+  std::swap(data_, other.data_);
   std::swap(scratch_, other.scratch_);
   std::swap(Transparent, other.Transparent);
   std::swap(TransparentColor, other.TransparentColor);
@@ -222,13 +180,34 @@ void TBitmap::SetPalette(const TPalette& p) { palette_ = p; }
 
 std::uint8_t* TBitmap::MutableBits() {
   if (bits_ && bits_.use_count() > 1) {
-    std::shared_ptr<std::uint8_t[]> own;
-    allocate(width_, height_, format_, own);
-    std::memcpy(own.get(), bits_.get(), ByteSize());
-    bits_ = std::move(own);
+    try {
+      setBits(bits_->Copy(ByteSize()));
+    } catch (const std::bad_alloc&) {
+      throw EOutOfResources("メモリが不足しています");
+    }
     scratch_ = 0;
   }
-  return bits_.get();
+  return data_;
+}
+
+constexpr std::size_t kPrepareAtLeast = std::size_t(1) << 20;
+
+void TBitmap::PrepareToWrite(const TRect& r) {
+  const TRect area = IntersectRect(NormalizedRect(r), BoundsRect());
+  const std::size_t bpp = std::size_t(BitsPerPixel(format_));
+  const std::size_t left = std::size_t(area.Left) * bpp / 8, right = (std::size_t(area.Right) * bpp + 7) / 8;
+  // A small area costs few page copies anyway.
+  if (area.IsEmpty() || (right - left) * std::size_t(area.Height()) < kPrepareAtLeast) return;
+  MutableBits();
+  // Rows written across most of their width are taken as one range.
+  if (right - left >= stride_ / 2) {
+    bits_->PrepareToWrite(std::size_t(area.Top) * stride_, std::size_t(area.Bottom) * stride_);
+    return;
+  }
+  for (int y = area.Top; y < area.Bottom; ++y) {
+    const std::size_t row = std::size_t(y) * stride_;
+    bits_->PrepareToWrite(row + left, row + right);
+  }
 }
 
 std::uint32_t TBitmap::GetRaw(int x, int y) const { return ReadRaw(Row(y), x, BitsPerPixel(format_)); }

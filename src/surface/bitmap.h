@@ -7,7 +7,8 @@
 // The spare byte of 32-bit pixels is always zero, so whole words compare as colours.
 //
 // Copies share their pixels until one side writes (copy on write): Assign costs nothing until
-// a drawing touches either bitmap, and then one copy.
+// a drawing touches either bitmap. A large picture then copies only the blocks written since it
+// was last copied, and each side's writes copy only the pages they touch (see pixel_memory.h).
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -18,6 +19,7 @@
 #include "surface/pixel_format.h"
 
 class TCanvas;
+class TPixelMemory;
 
 // The largest bitmap the program holds: 1 GiB of pixels and at most 65535 pixels a side.
 // A 9999 x 9999 picture at 32 bits takes 400 MB.
@@ -71,10 +73,13 @@ class TBitmap {
   // Raw access. Row() only reads; MutableRow() and MutableBits() first make the pixels this
   // bitmap's own if they are shared.
   std::size_t Stride() const { return stride_; }
-  const std::uint8_t* Row(int y) const { return bits_.get() + std::size_t(y) * stride_; }
+  const std::uint8_t* Row(int y) const { return data_ + std::size_t(y) * stride_; }
   std::uint8_t* MutableRow(int y) { return MutableBits() + std::size_t(y) * stride_; }
   std::uint8_t* MutableBits();
-  const std::uint8_t* Bits() const { return bits_.get(); }
+  const std::uint8_t* Bits() const { return data_; }
+  // Makes the pixels of r this bitmap's own in one go, ahead of a change that writes most of
+  // them: a large picture that shares its pages would otherwise copy them one write at a time.
+  void PrepareToWrite(const TRect& r);
   std::size_t ByteSize() const { return stride_ * std::size_t(height_); }
   // True when the pixels are the same memory as another bitmap's (nothing copied yet).
   bool SharesPixelsWith(const TBitmap& other) const { return bits_ && bits_ == other.bits_; }
@@ -100,8 +105,9 @@ class TBitmap {
  private:
   void fillRows(int fromY, std::uint32_t raw);
   // prefault: have the pages made ready ahead of a caller that fills them all.
-  void allocate(int w, int h, TPixelFormat f, std::shared_ptr<std::uint8_t[]>& out, bool prefault = true,
+  void allocate(int w, int h, TPixelFormat f, std::shared_ptr<TPixelMemory>& out, bool prefault = true,
                 std::size_t scratchBytes = 0) const;
+  void setBits(std::shared_ptr<TPixelMemory> bits);
 
   int width_ = 0;
   int height_ = 0;
@@ -109,6 +115,7 @@ class TBitmap {
   std::size_t stride_ = 0;
   std::size_t scratch_ = 0;  // bytes after the last row that a reader may still be using
   TPalette palette_;
-  std::shared_ptr<std::uint8_t[]> bits_;
+  std::shared_ptr<TPixelMemory> bits_;
+  std::uint8_t* data_ = nullptr;  // bits_->Data(), kept at hand for row access
   std::unique_ptr<TCanvas> canvas_;
 };

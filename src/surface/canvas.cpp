@@ -21,6 +21,7 @@ void TCanvas::SetPixel(int x, int y, TColor c) {
 void TCanvas::FillRect(const TRect& r) {
   const TRect area = IntersectRect(NormalizedRect(r), ClipRect());
   if (area.IsEmpty()) return;
+  bitmap_.PrepareToWrite(area);
   const SpanInk ink = BrushInk(bitmap_, Brush, pmCopy, BrushOrigin);
   SpanPainter painter(bitmap_, area, ink);
   for (int y = area.Top; y < area.Bottom; ++y) painter.Span(y, area.Left, area.Right);

@@ -236,6 +236,9 @@ void TCanvas::FloodFill(int x, int y, TColor c) {
   if (!match(bitmap_.GetRaw(x, y))) return;
   const SpanInk ink = BrushInk(bitmap_, Brush, pmCopy, BrushOrigin);
   if (DrawsNothing(ink)) return;
+  // Where the fill goes is known only once it is done, and it often covers much of the picture:
+  // the pages are taken in one go rather than copied at each first write.
+  bitmap_.PrepareToWrite(clip);
   if (!ink.uniform || match(ink.cell[0][0].xorMask)) {
     MarkedFill area(bitmap_, clip, ink, match);
     ScanlineFill(clip, x, y, area);

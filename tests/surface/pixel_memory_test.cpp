@@ -1,0 +1,114 @@
+// Large pictures that share their pixels in blocks: every copy keeps exactly the pixels it had
+// whoever writes, through rows and through the canvas, over several rounds of copies, writes
+// and releases; a copy that cannot get its memory changes nothing.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "support/failing_allocations.h"
+#include "surface/bitmap.h"
+#include "surface/canvas.h"
+#include "surface/surface_error.h"
+
+namespace {
+
+// 1501 x 1203 at 32 bits is a little over three blocks, its last one partly used.
+constexpr int kWidth = 1501, kHeight = 1203;
+
+void fillPattern(TBitmap& b) {
+  for (int y = 0; y < b.Height(); ++y) {
+    auto* row = reinterpret_cast<std::uint32_t*>(b.MutableRow(y));
+    for (int x = 0; x < b.Width(); ++x) row[x] = std::uint32_t(x * 7 + y * 131) & 0xFFFFFF;
+  }
+}
+
+// The same picture drawn on memory nobody shares.
+struct TSide {
+  TBitmap shared, alone;
+};
+
+void expectSame(const TSide& side, const char* name) {
+  ASSERT_EQ(side.shared.Height(), side.alone.Height()) << name;
+  for (int y = 0; y < side.alone.Height(); ++y) {
+    ASSERT_EQ(std::memcmp(side.shared.Row(y), side.alone.Row(y), side.alone.Stride()), 0) << name << " row " << y;
+  }
+}
+
+void copyInto(TSide& to, const TSide& from) {
+  to.shared.Assign(from.shared);
+  to.alone.SetSize(kWidth, kHeight);
+  for (int y = 0; y < kHeight; ++y) std::memcpy(to.alone.MutableRow(y), from.alone.Row(y), from.alone.Stride());
+}
+
+// A filled rectangle or band through the canvas, or single pixels through the rows, on both
+// sides.
+void draw(TSide& side, std::mt19937& rng) {
+  const int x = int(rng() % kWidth), y = int(rng() % kHeight);
+  const TColor c = TColor(rng() & 0xFFFFFF);
+  const int kind = int(rng() % 4);
+  if (kind > 0) {
+    // Wide bands take their pages in one go (in huge pages) before they are filled.
+    const TRect r = kind == 3 ? TRect{0, y, kWidth, y + int(rng() % 700)}
+                              : TRect{x, y, x + int(rng() % 300), y + int(rng() % 300)};
+    for (TBitmap* b : {&side.shared, &side.alone}) {
+      b->Canvas().Brush.Color = c;
+      b->Canvas().FillRect(r);
+    }
+  } else {
+    side.shared.SetPixel(x, y, c);
+    side.alone.SetPixel(x, y, c);
+  }
+}
+
+TEST(PixelMemory, CopiesKeepTheirPixelsThroughRoundsOfWritesCopiesAndReleases) {
+  TSide sides[4];
+  for (TBitmap* b : {&sides[0].shared, &sides[0].alone}) {
+    b->SetSize(kWidth, kHeight);
+    fillPattern(*b);
+  }
+  std::mt19937 rng(31);
+  for (int round = 0; round < 40; ++round) {
+    TSide& to = sides[rng() % 4];
+    const TSide& from = sides[rng() % 4];
+    if (&to != &from && !from.shared.Empty()) copyInto(to, from);
+    for (int n = int(rng() % 4); n > 0; --n) {
+      TSide& written = sides[rng() % 4];
+      if (!written.shared.Empty()) draw(written, rng);
+    }
+    if (rng() % 7 == 0) {  // one side lets its pixels go
+      TSide& dropped = sides[1 + rng() % 3];
+      dropped.shared.Assign(TBitmap());
+      dropped.alone.Assign(TBitmap());
+    }
+    for (const TSide& side : sides) {
+      if (!side.shared.Empty()) expectSame(side, ("round " + std::to_string(round)).c_str());
+    }
+  }
+}
+
+TEST(PixelMemory, AWriteAfterACopyWithoutMemoryChangesNothing) {
+  TBitmap picture(kWidth, kHeight), copy;
+  fillPattern(picture);
+  copy.Assign(picture);
+  TBitmap expected(kWidth, kHeight);
+  fillPattern(expected);
+  copy.Canvas().Brush.Color = clBlack;
+  for (const bool throughCanvas : {false, true}) {
+    FailAllocations(1);
+    if (throughCanvas) {
+      EXPECT_THROW(copy.Canvas().FillRect(TRect{0, 0, 100, 100}), EOutOfResources);
+    } else {
+      EXPECT_THROW(copy.SetPixel(3, 3, clBlack), EOutOfResources);
+    }
+    FailAllocations(0);
+    EXPECT_TRUE(copy.SharesPixelsWith(picture));
+  }
+  // With memory again the write goes through and the picture keeps its pixels.
+  copy.SetPixel(3, 3, clBlack);
+  EXPECT_EQ(copy.GetPixel(3, 3), clBlack);
+  for (int y = 0; y < kHeight; ++y) ASSERT_EQ(std::memcmp(picture.Row(y), expected.Row(y), expected.Stride()), 0);
+}
+
+}  // namespace
