@@ -18,33 +18,16 @@
 
 #include <jpeglib.h>
 
+#include "photo_picture.h"
 #include "document/jpeg_file.h"
 
 namespace {
 
 constexpr int kSide = 4000;
 
-// A photograph-like picture: smooth colour waves with fine grain, so that the coder has real
-// detail to keep without the worst case of pure noise.
 const TBitmap& picture() {
-  static TBitmap bmp(kSide, kSide, pf32bit);
-  static bool made = false;
-  if (!made) {
-    std::mt19937 rng(7);
-    for (int y = 0; y < kSide; ++y) {
-      std::uint8_t* row = bmp.MutableRow(y);
-      for (int x = 0; x < kSide; ++x) {
-        const int grain = int(rng() % 17) - 8;
-        auto wave = [&](double fx, double fy, double phase) {
-          return std::clamp(int(128 + 100 * std::sin(x * fx + y * fy + phase)) + grain, 0, 255);
-        };
-        row[4 * x] = std::uint8_t(wave(0.003, 0.011, 0));
-        row[4 * x + 1] = std::uint8_t(wave(0.007, 0.002, 1));
-        row[4 * x + 2] = std::uint8_t(wave(0.013, 0.005, 2));
-      }
-    }
-    made = true;
-  }
+  static TBitmap bmp;
+  if (bmp.Empty()) FillPhotoLike(bmp, kSide, 8);
   return bmp;
 }
 

@@ -12,6 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
   libpng-dev imagemagick
+  libwebp-dev libtiff-dev libgif-dev qt6-image-formats-plugins
   xvfb xdotool x11-utils xclip
   weston wl-clipboard
   mutter dbus-daemon

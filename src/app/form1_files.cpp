@@ -21,7 +21,8 @@
 namespace {
 
 constexpr const char* kOpenFilter =
-    "Bitmap , JPEG ,PNG|*.bmp;*.jpg;*.jpeg;*.png|Bitmap|*.bmp|PNG|*.png|JPEG|*.jpg;*.jpeg|"
+    "Bitmap , JPEG ,PNG ,WebP ,TIFF ,GIF ,TGA|*.bmp;*.jpg;*.jpeg;*.png;*.webp;*.tif;*.tiff;*.gif;*.tga|"
+    "Bitmap|*.bmp|PNG|*.png|JPEG|*.jpg;*.jpeg|WebP|*.webp|TIFF|*.tif;*.tiff|GIF|*.gif|TGA|*.tga|"
     "すべてのファイル|*.*";
 
 constexpr const char* kSaveFilter = "PNG|*.png|bitmap|*.bmp|JPEG|*.jpg";

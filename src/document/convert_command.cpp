@@ -4,6 +4,7 @@
 
 #include "document/picture_loader.h"
 #include "document/picture_saver.h"
+#include "document/webp_file.h"
 #include "surface/surface_error.h"
 
 namespace {
@@ -13,25 +14,36 @@ constexpr int kDone = 0, kFailed = 1, kBadArguments = 2;
 constexpr const char* kUsage =
     "Usage: zudozo [--no-recovery] [PICTURE]\n"
     "       zudozo --convert IN OUT [--png-level 0..3] [--interlace] [--transparent RRGGBB]\n"
+    "                               [--webp-quality 1..100]\n"
     "       zudozo --help | --version\n"
     "\n"
     "Without options, starts the paint program, opening PICTURE if given.\n"
     "\n"
     "--no-recovery        keeps no recovery copy of unsaved work and offers none at start\n"
     "                     (so does the environment's ZUDOZO_NO_RECOVERY=1)\n"
-    "--convert IN OUT     reads IN (.bmp, .jpg, .jpeg, .png in any letter case) and writes OUT\n"
-    "                     in the format its extension names (.bmp, .jpg, .jpeg, .png exactly)\n"
+    "--convert IN OUT     reads IN (.bmp, .jpg, .jpeg, .png, .webp, .tif, .tiff, .gif, .tga in\n"
+    "                     any letter case) and writes OUT in the format its extension names\n"
+    "                     (.bmp, .jpg, .jpeg, .png, .webp, .tif, .tiff, .gif exactly; GIF only\n"
+    "                     for pictures of at most 256 colours)\n"
     "--png-level N        PNG compression: 0 stored, 1 zlib default (default), 2 fastest, 3 best\n"
     "--interlace          writes the PNG interlaced (Adam7)\n"
     "--transparent RRGGBB makes the hexadecimal colour transparent in the PNG\n"
-    "The PNG options do nothing for other output formats.\n";
+    "--webp-quality N     writes the WebP lossy at quality N (default: without loss)\n"
+    "The PNG and WebP options do nothing for other output formats.\n";
 
 struct ConvertRequest {
   std::string in, out;
   std::uint8_t level = 1;
   bool interlace = false;
   std::optional<TColor> transparent;
+  int webpQuality = kWebpLossless;
 };
+
+bool parseQuality(const std::string& text, int& quality) {
+  if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+  quality = std::stoi(text);
+  return quality >= 1 && quality <= kMaxWebpQuality;
+}
 
 bool parseLevel(const std::string& text, std::uint8_t& level) {
   if (text.size() != 1 || text[0] < '0' || text[0] > '3') return false;
@@ -57,6 +69,8 @@ std::optional<std::string> parseConvert(const std::vector<std::string>& args, Co
       request.interlace = true;
     } else if (a == "--png-level") {
       if (!hasValue || !parseLevel(args[++i], request.level)) return "--png-level takes 0, 1, 2 or 3";
+    } else if (a == "--webp-quality") {
+      if (!hasValue || !parseQuality(args[++i], request.webpQuality)) return "--webp-quality takes 1 to 100";
     } else if (a == "--transparent") {
       if (!hasValue || !parseColour(args[++i], request.transparent)) return "--transparent takes a colour RRGGBB";
     } else if (a.size() > 1 && a[0] == '-') {
@@ -81,7 +95,7 @@ int convert(const ConvertRequest& request, std::ostream& err) {
       png.InterlaceOption = request.interlace;
       if (request.transparent) png.SetTransparentColor(request.transparent);
       return true;
-    });
+    }, request.webpQuality);
   } catch (const std::exception& e) {  // the program's messages, and running out of memory
     err << e.what() << "\n";
     return kFailed;

@@ -1,7 +1,11 @@
 #include "document/picture_loader.h"
 
 #include "document/bmp_file.h"
+#include "document/gif_file.h"
 #include "document/jpeg_file.h"
+#include "document/tga_file.h"
+#include "document/tiff_file.h"
+#include "document/webp_file.h"
 #include "png/viraviz.h"
 
 namespace {
@@ -31,5 +35,9 @@ void LoadPicture(const std::string& path, TBitmap& out) {
   if (extension == ".bmp") return LoadBmpFile(path, out);
   if (extension == ".jpg" || extension == ".jpeg") return LoadJpegFile(path, out);
   if (extension == ".png") return LoadPngFile(path, out);
+  if (extension == ".webp") return LoadWebpFile(path, out);
+  if (extension == ".tif" || extension == ".tiff") return LoadTiffFile(path, out);
+  if (extension == ".gif") return LoadGifFile(path, out);
+  if (extension == ".tga") return LoadTgaFile(path, out);
   throw UnknownExtensionError(path);
 }

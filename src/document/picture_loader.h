@@ -14,6 +14,7 @@ std::string ExtensionOf(const std::string& path);
 EInvalidGraphic UnknownExtensionError(const std::string& path);
 
 // Decodes the file at path into out by its extension, in any letter case: "bmp" keeps the
-// file's pixel format; "jpg", "jpeg" and "png" give pf32bit. Any other extension, or none, raises
+// file's pixel format; "jpg", "jpeg" and "png" give pf32bit; "webp", "tif", "tiff", "gif" and
+// "tga" give the format that holds the file's pixels (see their readers). Any other extension, or none, raises
 // UnknownExtensionError. The readers' errors pass on; on any failure out is left as it was.
 void LoadPicture(const std::string& path, TBitmap& out);

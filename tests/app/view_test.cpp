@@ -72,7 +72,9 @@ TEST_F(AppTest, DroppedFilesOfferTheFirstInTheOpenDialog) {
   picture().SetPixel(0, 0, clRed);
   form1().FilesDropped({QStringLiteral("/tmp/first.bmp"), QStringLiteral("/tmp/second.png")});
   EXPECT_EQ(offered, QStringLiteral("first.bmp"));
-  EXPECT_TRUE(filters.startsWith(QStringLiteral("Bitmap , JPEG ,PNG (*.bmp *.jpg *.jpeg *.png)")));
+  EXPECT_TRUE(filters.startsWith(QStringLiteral(
+      "Bitmap , JPEG ,PNG ,WebP ,TIFF ,GIF ,TGA (*.bmp *.jpg *.jpeg *.png *.webp *.tif *.tiff *.gif *.tga)")));
+  EXPECT_TRUE(filters.contains(QStringLiteral("WebP (*.webp);;TIFF (*.tif *.tiff);;GIF (*.gif);;TGA (*.tga)")));
   EXPECT_EQ(picture().GetPixel(0, 0), clRed);
   EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  :32bit"));
 }

@@ -98,8 +98,38 @@ TEST(HostileFiles, HugeClaimsCostNoMemoryAndHugeFilesAreNotReadWhole) {
   WriteFile(sparse, small);
   ASSERT_EQ(::truncate(sparse.c_str(), off_t(3) << 30), 0);
 
+  // A TIFF for 16000 x 16000 RGB whose one strip ends after a few bytes.
+  std::vector<std::uint8_t> tiff{'I', 'I', 42, 0};
+  PutLe(tiff, 8, 4);
+  const std::uint32_t tags[][3] = {{256, 4, 16000}, {257, 4, 16000}, {258, 3, 8}, {259, 3, 1}, {262, 3, 2},
+                                   {273, 4, 200}, {277, 3, 3}, {278, 4, 16000}, {279, 4, 16000u * 16000u * 3u}};
+  PutLe(tiff, 9, 2);
+  for (const auto& t : tags) {
+    PutLe(tiff, t[0], 2), PutLe(tiff, t[1], 2), PutLe(tiff, 1, 4);
+    PutLe(tiff, t[2], 4);
+  }
+  PutLe(tiff, 0, 4);
+  tiff.resize(300, 0x80);
+  WriteFile((dir / "huge.tif").string(), tiff);
+
+  // A GIF whose screen is 16000 x 16000, with one frame that covers it and ends at once.
+  std::vector<std::uint8_t> gif{'G', 'I', 'F', '8', '9', 'a'};
+  PutLe(gif, 16000, 2), PutLe(gif, 16000, 2);
+  gif.insert(gif.end(), {0xF0, 0, 0, 0, 0, 0, 255, 255, 255, ','});
+  PutLe(gif, 0, 4), PutLe(gif, 16000, 2), PutLe(gif, 16000, 2);
+  gif.insert(gif.end(), {0, 2, 2, 0x4C, 0x01, 0});
+  WriteFile((dir / "huge.gif").string(), gif);
+
+  // A TGA for 16000 x 16000 at 32 bits with a few pixels.
+  std::vector<std::uint8_t> tga(18, 0);
+  tga[2] = 2, tga[16] = 32;
+  tga[12] = 16000 & 255, tga[13] = 16000 >> 8, tga[14] = 16000 & 255, tga[15] = 16000 >> 8;
+  tga.resize(1000, 0x40);
+  WriteFile((dir / "huge.tga").string(), tga);
+
   struct Case { const char* name; bool loads; };
-  for (const Case c : {Case{"huge.png", false}, Case{"huge.bmp", false}, Case{"sparse.bmp", true}}) {
+  for (const Case c : {Case{"huge.png", false}, Case{"huge.bmp", false}, Case{"sparse.bmp", true},
+                       Case{"huge.tif", false}, Case{"huge.gif", false}, Case{"huge.tga", false}}) {
     const Outcome o = OpenInChild((dir / c.name).string());
     EXPECT_EQ(o.loaded, c.loads) << c.name;
     if (c.loads) {

@@ -67,8 +67,8 @@ TEST_F(PictureFiles, TheLoaderChoosesByExtensionInAnyLetterCase) {
   // The name decides, not the contents; failures leave the picture as it was.
   fs::copy_file(path("a.BmP"), path("bitmap.jpg"));
   EXPECT_EQ(ErrorMessageOf([&] { LoadPicture(path("bitmap.jpg"), out); }), "JPEG エラー #" + std::to_string(JERR_NO_SOI));
-  fs::copy_file(path("a.BmP"), path("bitmap.gif"));
-  EXPECT_EQ(ErrorMessageOf([&] { LoadPicture(path("bitmap.gif"), out); }), "拡張子 .gif の画像形式は処理できません");
+  fs::copy_file(path("a.BmP"), path("bitmap.pcx"));
+  EXPECT_EQ(ErrorMessageOf([&] { LoadPicture(path("bitmap.pcx"), out); }), "拡張子 .pcx の画像形式は処理できません");
   EXPECT_EQ(ErrorMessageOf([&] { LoadPicture(path("noextension"), out); }), "拡張子 . の画像形式は処理できません");
   fs::create_directory(path("folder.bmp"));
   EXPECT_EQ(ErrorMessageOf([&] { LoadPicture(path("folder.bmp/picture"), out); }), "拡張子 . の画像形式は処理できません");
@@ -101,9 +101,9 @@ TEST_F(PictureFiles, SavingWritesTheFormatTheNameSaysOrNothing) {
   EXPECT_EQ(back.Width(), 6);
 
   EXPECT_FALSE(SavePictureFile(picture, path("p.BMP"), never));
-  EXPECT_FALSE(SavePictureFile(picture, path("p.gif"), never));
+  EXPECT_FALSE(SavePictureFile(picture, path("p.pcx"), never));
   EXPECT_FALSE(fs::exists(path("p.BMP")));
-  EXPECT_FALSE(fs::exists(path("p.gif")));
+  EXPECT_FALSE(fs::exists(path("p.pcx")));
 
   // PNG: the callback sees the picture and may change its options; without its consent
   // nothing is written.

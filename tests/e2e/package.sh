@@ -47,7 +47,7 @@ zcat "$root/usr/share/man/man1/zudozo.1.gz" | grep -q '^\.TH ZUDOZO 1' || fail "
 
 desktop="$root/usr/share/applications/zudozo.desktop"
 desktop-file-validate "$desktop" || fail "desktop-file-validate"
-grep -qx 'MimeType=image/png;image/bmp;image/jpeg;' "$desktop" || fail "MimeType"
+grep -qx 'MimeType=image/png;image/bmp;image/jpeg;image/webp;image/tiff;image/gif;image/x-tga;' "$desktop" || fail "MimeType"
 grep -qx 'Exec=zudozo %f' "$desktop" || fail "Exec"
 
 (cd "$scratch" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/pkg" > cpack.log 2>&1) ||
@@ -57,6 +57,9 @@ lintian --tag-display-limit 0 "$deb" 2>&1 | grep -v 'root privileges' > "$scratc
 cat "$scratch/lintian.log"
 ! grep -q '^E:' "$scratch/lintian.log" || fail "lintian reports errors"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "the package does not depend on Qt"
+for lib in libwebp7 libtiff6 libgif7; do
+  dpkg-deb -f "$deb" Depends | grep -q "$lib" || fail "the package does not depend on $lib"
+done
 
 # The installed program opens the picture a file manager hands it.
 mkdir -p "$scratch/My Pictures"
