@@ -30,6 +30,7 @@ struct MemoryInput {
 int readInput(GifFileType* gif, GifByteType* buf, int n) {
   auto* in = static_cast<MemoryInput*>(gif->UserData);
   const std::size_t count = std::min(std::size_t(n > 0 ? n : 0), in->size - in->pos);
+  if (count == 0) return 0;  // an empty file has no data pointer to copy from
   std::memcpy(buf, in->data + in->pos, count);
   in->pos += count;
   return int(count);

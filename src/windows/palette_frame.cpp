@@ -16,13 +16,13 @@ constexpr QPoint kFirstPlaceFromTopRight(-24, 30);
 
 }  // namespace
 
-TPaletteFrame::TPaletteFrame(QMainWindow& host, QWidget& palette) : QWidget(&host), host_(host), palette_(palette) {
+TPaletteFrame::TPaletteFrame(QMainWindow& host, QWidget& palette) : QWidget(&host), host_(host), palette_(palette), client_(host.centralWidget()) {
   setObjectName(QStringLiteral("paletteFrame"));
   palette.setParent(this);
   palette.move(ClientOrigin());
   resize(palette.size() + Margins());
   palette.installEventFilter(this);
-  if (QWidget* client = host.centralWidget()) client->installEventFilter(this);
+  if (client_) client_->installEventFilter(this);
   qApp->installEventFilter(this);
 }
 
@@ -31,8 +31,7 @@ QSize TPaletteFrame::Margins() { return QSize(2 * kBorder, kCaption + kBorder); 
 QPoint TPaletteFrame::ClientOrigin() { return QPoint(kBorder, kCaption); }
 
 QRect TPaletteFrame::area() const {
-  QWidget* client = host_.centralWidget();
-  return client ? client->geometry() : host_.rect();
+  return client_ ? client_->geometry() : host_.rect();
 }
 
 void TPaletteFrame::MoveWithin(QPoint place) {
@@ -52,7 +51,7 @@ bool TPaletteFrame::eventFilter(QObject* watched, QEvent* event) {
     hide();
   } else if (watched == &palette_ && event->type() == QEvent::Resize) {
     resize(palette_.size() + Margins());
-  } else if (watched == host_.centralWidget() && event->type() == QEvent::Resize) {
+  } else if (client_ && watched == client_ && event->type() == QEvent::Resize) {
     // The client area's first size places the frame; later ones keep it inside.
     if (!placed_) MoveWithin(area().topRight() + kFirstPlaceFromTopRight - QPoint(width(), 0));
     else MoveWithin(pos());

@@ -12,6 +12,7 @@
 // takes the keyboard back from the palette's memo, as activating the main window does where
 // the palette is a window.
 #include <QPoint>
+#include <QPointer>
 #include <QWidget>
 
 class QMainWindow;
@@ -41,6 +42,9 @@ class TPaletteFrame : public QWidget {
 
   QMainWindow& host_;
   QWidget& palette_;
+  // The client area, held apart from host_: the application-wide filter still sees events
+  // while the main window is being destroyed, when it may no longer be asked for it.
+  QPointer<QWidget> client_;
   QPoint grab_;  // where in the frame the caption was pressed, while dragging
   bool dragging_ = false;
   bool placed_ = false;  // placed in the client area once it had its first size
