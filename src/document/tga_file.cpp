@@ -135,6 +135,8 @@ void ReadTga(const std::uint8_t* data, std::size_t size, TBitmap& out) {
   const TPixelFormat format = formatOf(h);
   if (h.width == 0 || h.height == 0) invalidTga("大きさが 0 です");
   TBitmap::CheckSize(h.width, h.height, format);
+  // The identification field comes before everything else the file holds.
+  if (size < kHeaderBytes + std::size_t(h.idLength)) invalidTga("ファイルが途中で切れています");
   const std::uint8_t* end = data + size;
   const std::uint8_t* p = data + kHeaderBytes + h.idLength;
   std::vector<TColor> table;
