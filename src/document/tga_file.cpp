@@ -144,7 +144,10 @@ void ReadTga(const std::uint8_t* data, std::size_t size, TBitmap& out) {
     const std::size_t entryBytes = std::size_t(h.mapEntryBits + 7) / 8;
     const std::size_t mapBytes = entryBytes * std::size_t(h.mapLength);
     if (std::size_t(end - data) < kHeaderBytes + h.idLength + mapBytes) invalidTga("ファイルが途中で切れています");
-    for (int i = 0; i < h.mapLength && i < 256; ++i) table.push_back(colourOfEntry(p + entryBytes * std::size_t(i), h.mapEntryBits));
+    // Other kinds of picture may carry a colour map they do not use, of entries of any size:
+    // it is passed over unread.
+    if ((h.type & ~kRunLength) == kColourMapped)
+      for (int i = 0; i < h.mapLength && i < 256; ++i) table.push_back(colourOfEntry(p + entryBytes * std::size_t(i), h.mapEntryBits));
     p += mapBytes;
   }
   TBitmap bmp;
