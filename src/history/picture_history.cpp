@@ -75,15 +75,28 @@ void TPictureHistory::Rename(const std::string& name) {
   renamed_ = true;
 }
 
+// Looking up which pages the two pictures share costs a few milliseconds on a large picture:
+// worth it once the tiles to compare reach this many bytes.
+constexpr std::size_t kLookUpSharedPagesFrom = std::size_t(8) << 20;
+
 std::vector<int> TPictureHistory::changedTiles(const TBitmap& picture) const {
   std::vector<int> changed;
   if (picture.SharesPixelsWith(committed_)) return changed;  // nothing was drawn since
-  if (replaced_) {  // every tile is read
-    PreparePagesToRead(picture.Bits(), picture.ByteSize());
-    PreparePagesToRead(committed_.Bits(), committed_.ByteSize());
+  const std::size_t toCompare =
+      replaced_ ? std::size_t(grid_.Count()) : std::size_t(std::count(dirty_.begin(), dirty_.end(), 1));
+  // Where both pictures still hold the same pages (after an exchange with a copy taken a stroke
+  // ago, or a figure drawn thinly across the whole picture) nothing needs reading.
+  TSamePages same;
+  if (toCompare * kTileBytes * kTileRows >= kLookUpSharedPagesFrom) {
+    same = picture.SamePagesAs(committed_);
+    if (same.None() && toCompare * 2 >= std::size_t(grid_.Count())) {  // most of both is read
+      PreparePagesToRead(picture.Bits(), picture.ByteSize());
+      PreparePagesToRead(committed_.Bits(), committed_.ByteSize());
+    }
   }
   for (int i = 0; i < grid_.Count(); ++i)
-    if ((replaced_ || dirty_[std::size_t(i)]) && TTileCodec::TileDiffers(picture, committed_, grid_, i))
+    if ((replaced_ || dirty_[std::size_t(i)]) && !grid_.OnSamePages(i, same) &&
+        TTileCodec::TileDiffers(picture, committed_, grid_, i))
       changed.push_back(i);
   return changed;
 }

@@ -190,6 +190,11 @@ std::uint8_t* TBitmap::MutableBits() {
   return data_;
 }
 
+TSamePages TBitmap::SamePagesAs(const TBitmap& other) const {
+  if (!bits_ || !other.bits_ || other.stride_ != stride_ || other.height_ != height_) return TSamePages();
+  return bits_->SamePagesAs(*other.bits_, ByteSize());
+}
+
 constexpr std::size_t kPrepareAtLeast = std::size_t(1) << 20;
 
 void TBitmap::PrepareToWrite(const TRect& r) {

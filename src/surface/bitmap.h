@@ -20,6 +20,7 @@
 
 class TCanvas;
 class TPixelMemory;
+class TSamePages;  // surface/pixel_memory.h
 
 // The largest bitmap the program holds: 1 GiB of pixels and at most 65535 pixels a side.
 // A 9999 x 9999 picture at 32 bits takes 400 MB.
@@ -83,6 +84,10 @@ class TBitmap {
   std::size_t ByteSize() const { return stride_ * std::size_t(height_); }
   // True when the pixels are the same memory as another bitmap's (nothing copied yet).
   bool SharesPixelsWith(const TBitmap& other) const { return bits_ && bits_ == other.bits_; }
+  // Which bytes of the pixels are known to be the same as another bitmap's of the same layout,
+  // without reading them: large pictures copied from one another keep knowing which pages
+  // neither has written since. Nothing is known for other bitmaps.
+  TSamePages SamePagesAs(const TBitmap& other) const;
 
   // The stored value of one pixel and its colour. The coordinates must be inside.
   std::uint32_t GetRaw(int x, int y) const;

@@ -84,6 +84,21 @@ constexpr std::uint64_t kPagePresent = std::uint64_t(1) << 63;
 constexpr std::uint64_t kPageSwapped = std::uint64_t(1) << 62;
 constexpr std::uint64_t kPageFileOrShared = std::uint64_t(1) << 61;
 
+// The page map entries of `count` pages from `at` on; false where they cannot be read.
+bool readPageMap(const std::uint8_t* at, std::size_t count, std::uint64_t* entries) {
+  const int fd = pageMap();
+  const std::size_t bytes = count * sizeof(std::uint64_t);
+  const off_t offset = off_t(reinterpret_cast<std::uintptr_t>(at) / kPage * sizeof(std::uint64_t));
+  return fd >= 0 && pread(fd, entries, bytes, offset) == ssize_t(bytes);
+}
+
+// A page of a privately mapped pooled block that is the program's own copy, not the pool's.
+bool pageWritten(std::uint64_t entry) {
+  return (entry & kPageSwapped) || ((entry & kPagePresent) && !(entry & kPageFileOrShared));
+}
+
+constexpr std::size_t kMaxPagesRead = kHugePage / 4096;
+
 }  // namespace
 
 TPixelMemory::TPixelMemory(std::size_t bytes, bool prefault) {
@@ -177,18 +192,54 @@ void TPixelMemory::replaceBlocks(std::size_t from, std::size_t to, std::shared_p
 }
 
 bool TPixelMemory::writtenSincePooled(std::size_t block) const {
-  const int fd = pageMap();
-  if (fd < 0) return true;
-  std::uint64_t entries[kPixelBlock / 4096];
+  std::uint64_t entries[kMaxPagesRead];
   const std::size_t count = kPixelBlock / kPage;
-  const off_t at = off_t(reinterpret_cast<std::uintptr_t>(data_ + block * kPixelBlock) / kPage * sizeof(std::uint64_t));
-  if (count > std::size(entries) ||
-      pread(fd, entries, count * sizeof(std::uint64_t), at) != ssize_t(count * sizeof(std::uint64_t))) {
-    return true;
+  if (count > kMaxPagesRead || !readPageMap(data_ + block * kPixelBlock, count, entries)) return true;
+  return std::any_of(entries, entries + count, pageWritten);
+}
+
+bool TSamePages::Same(std::size_t from, std::size_t to) const {
+  if (to <= from) return true;
+  const std::size_t first = from / page_, last = (to - 1) / page_;
+  if (last >= same_.size()) return false;
+  for (std::size_t p = first; p <= last; ++p)
+    if (!same_[p]) return false;
+  return true;
+}
+
+TSamePages TPixelMemory::SamePagesAs(const TPixelMemory& other, std::size_t bytes) const {
+  TSamePages same;
+  const std::size_t blockCount =
+      std::min({roundUp(bytes, kPixelBlock) / kPixelBlock, slots_.size(), other.slots_.size()});
+  const std::size_t pagesPerBlock = kPixelBlock / kPage;
+  if (blockCount == 0 || kHugePage / kPage > kMaxPagesRead) return same;
+  try {
+    same.same_.resize(blockCount * pagesPerBlock);
+  } catch (const std::bad_alloc&) {
+    return same;
   }
-  return std::any_of(entries, entries + count, [](std::uint64_t e) {
-    return (e & kPageSwapped) || ((e & kPagePresent) && !(e & kPageFileOrShared));
-  });
+  same.page_ = kPage;
+  // Runs of blocks that both map from the same slots, at most a huge page of them at a time.
+  constexpr std::size_t kRun = kHugePage / kPixelBlock;
+  std::uint64_t mine[kMaxPagesRead], theirs[kMaxPagesRead];
+  for (std::size_t i = 0; i < blockCount;) {
+    if (!slots_[i] || slots_[i] != other.slots_[i]) {
+      ++i;
+      continue;
+    }
+    std::size_t j = i + 1;
+    while (j < blockCount && j - i < kRun && slots_[j] && slots_[j] == other.slots_[j]) ++j;
+    const std::size_t count = (j - i) * pagesPerBlock;
+    if (readPageMap(data_ + i * kPixelBlock, count, mine) && readPageMap(other.data_ + i * kPixelBlock, count, theirs)) {
+      for (std::size_t k = 0; k < count; ++k) {
+        const bool unwritten = !pageWritten(mine[k]) && !pageWritten(theirs[k]);
+        same.same_[i * pagesPerBlock + k] = unwritten;
+        same.sameCount_ += unwritten;
+      }
+    }
+    i = j;
+  }
+  return same;
 }
 
 void TPixelMemory::Discard(std::size_t from, std::size_t to) {

@@ -15,6 +15,22 @@
 
 class TPixelSlot;
 
+// Which pages of two memories hold the same bytes, known without reading them: both map the same
+// pooled block there and neither has written the page since. Every other page may differ.
+class TSamePages {
+ public:
+  // True when every byte of [from, to) lies on pages known to be the same.
+  bool Same(std::size_t from, std::size_t to) const;
+  // No page at all is known to be the same.
+  bool None() const { return sameCount_ == 0; }
+
+ private:
+  friend class TPixelMemory;
+  std::size_t page_ = 1;
+  std::vector<bool> same_;  // per page from the first byte; pages past its end are not known
+  std::size_t sameCount_ = 0;
+};
+
 // Has the pages of [data, data + bytes) mapped for reading at once, ahead of a read of a whole
 // large picture: its shared pages would otherwise be looked up one read at a time. Only advice.
 void PreparePagesToRead(const std::uint8_t* data, std::size_t bytes);
@@ -38,6 +54,10 @@ class TPixelMemory {
   // Has the pages of bytes [from, to) made this memory's own at once, as the first write to
   // each would one by one. Only advice: where the kernel cannot, the writes still do it.
   void PrepareToWrite(std::size_t from, std::size_t to);
+
+  // The pages of the first bytes that this memory and another are known to share. Nothing is
+  // known (and nothing thrown) where either is small, or without memory for the answer.
+  TSamePages SamePagesAs(const TPixelMemory& other, std::size_t bytes) const;
 
   // Frees the whole pages from byte `from` on; reading them gives zeros. For the scratch room
   // after a decoder's rows, which only fresh memory has.

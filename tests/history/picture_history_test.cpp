@@ -166,6 +166,39 @@ TEST(PictureHistory, WhatWasPutBackIsNoStep) {
   EXPECT_FALSE(history.Modified());
 }
 
+// A large picture exchanged with a copy taken before its last strokes (as Undo by exchange
+// does): the step holds exactly the tiles those strokes changed, found among the pages the two
+// still share, and undo and redo give back both pictures.
+TEST(PictureHistory, AnExchangeWithAnEarlierCopyStoresTheTilesThatDiffer) {
+  TBitmap picture, snapshot;
+  Draw(picture, 1600, 1400, pf32bit);  // large enough to share its pixels in blocks
+  TPictureHistory history;
+  history.Reset(picture);
+  Line(picture, history, 10, 10, 1500, 30);
+  ASSERT_EQ(history.Commit(picture), TCommitResult::Stored);
+  snapshot.Assign(picture);
+  const auto before = CopyOf(picture);
+  Line(picture, history, 900, 1200, 1000, 1210);
+  picture.SetPixel(1599, 1399, clBlue);
+  history.MarkDirty(TRect{1599, 1399, 1600, 1400});
+  ASSERT_EQ(history.Commit(picture), TCommitResult::Stored);
+  const auto after = CopyOf(picture);
+  picture.Swap(snapshot);
+  history.MarkReplaced();
+  ASSERT_EQ(history.Commit(picture), TCommitResult::Stored);
+  EXPECT_TRUE(SameBitmap(picture, *before));
+  const TRestoreResult undone = history.Undo(picture);
+  ASSERT_TRUE(undone.applied);
+  EXPECT_FALSE(undone.replaced);
+  EXPECT_TRUE(SameBitmap(picture, *after));
+  // Only the tiles of the second line and the corner pixel: not the first line's rows.
+  EXPECT_GE(undone.changed.Top, 64);
+  EXPECT_EQ(undone.changed.Bottom, 1400);
+  EXPECT_EQ(undone.changed.Right, 1600);
+  ASSERT_TRUE(history.Redo(picture).applied);
+  EXPECT_TRUE(SameBitmap(picture, *before));
+}
+
 TEST(PictureHistory, PastTheBudgetTheOldestStepsGoAndTheNewestStays) {
   TBitmap picture;
   Draw(picture, 1000, 1000, pf32bit);

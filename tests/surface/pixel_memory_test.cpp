@@ -3,6 +3,9 @@
 // and releases; a copy that cannot get its memory changes nothing.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstring>
 #include <random>
 #include <vector>
@@ -10,6 +13,7 @@
 #include "support/failing_allocations.h"
 #include "surface/bitmap.h"
 #include "surface/canvas.h"
+#include "surface/pixel_memory.h"
 #include "surface/surface_error.h"
 
 namespace {
@@ -34,6 +38,21 @@ void expectSame(const TSide& side, const char* name) {
   for (int y = 0; y < side.alone.Height(); ++y) {
     ASSERT_EQ(std::memcmp(side.shared.Row(y), side.alone.Row(y), side.alone.Stride()), 0) << name << " row " << y;
   }
+}
+
+// Every run of bytes two bitmaps claim to share holds the same bytes in both. Returns how many
+// of the rows' bytes were claimed.
+std::size_t expectSameWhereShared(const TBitmap& a, const TBitmap& b) {
+  const TSamePages same = a.SamePagesAs(b);
+  std::size_t claimed = 0;
+  constexpr std::size_t kPiece = 512;
+  for (std::size_t from = 0; from < a.ByteSize(); from += kPiece) {
+    const std::size_t to = std::min(from + kPiece, a.ByteSize());
+    if (!same.Same(from, to)) continue;
+    claimed += to - from;
+    EXPECT_EQ(std::memcmp(a.Bits() + from, b.Bits() + from, to - from), 0) << "bytes from " << from;
+  }
+  return claimed;
 }
 
 void copyInto(TSide& to, const TSide& from) {
@@ -84,8 +103,34 @@ TEST(PixelMemory, CopiesKeepTheirPixelsThroughRoundsOfWritesCopiesAndReleases) {
     }
     for (const TSide& side : sides) {
       if (!side.shared.Empty()) expectSame(side, ("round " + std::to_string(round)).c_str());
+      for (const TSide& other : sides)
+        if (&side != &other && !side.shared.Empty() && !other.shared.Empty()) expectSameWhereShared(side.shared, other.shared);
     }
   }
+}
+
+TEST(PixelMemory, CopiesKnowThePagesNeitherHasWrittenSince) {
+  TBitmap picture(kWidth, kHeight), copy, small(100, 100), smallCopy;
+  fillPattern(picture);
+  copy.Assign(picture);
+  copy.SetPixel(700, 600, clBlack);  // the copy takes its blocks; one page becomes its own
+  const std::size_t page = std::size_t(sysconf(_SC_PAGESIZE));
+  EXPECT_GE(expectSameWhereShared(picture, copy), picture.ByteSize() - 2 * page);
+  const std::size_t written = 600 * picture.Stride() + 700 * 4;
+  EXPECT_FALSE(picture.SamePagesAs(copy).Same(written, written + 4));
+  // A band written on the original: its pages are not the same any more, the rest still are.
+  picture.Canvas().Brush.Color = clRed;
+  picture.Canvas().FillRect(TRect{0, 100, kWidth, 300});
+  const TSamePages same = picture.SamePagesAs(copy);
+  EXPECT_FALSE(same.Same(150 * picture.Stride(), 151 * picture.Stride()));
+  EXPECT_TRUE(same.Same(900 * picture.Stride(), 901 * picture.Stride()));
+  expectSameWhereShared(picture, copy);
+  // Small pictures and different layouts know nothing.
+  smallCopy.Assign(small);
+  smallCopy.SetPixel(0, 0, clBlack);
+  EXPECT_TRUE(small.SamePagesAs(smallCopy).None());
+  TBitmap other(kWidth + 1, kHeight);
+  EXPECT_TRUE(picture.SamePagesAs(other).None());
 }
 
 TEST(PixelMemory, AWriteAfterACopyWithoutMemoryChangesNothing) {
