@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bit>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -99,6 +101,14 @@ bool pageWritten(std::uint64_t entry) {
 
 constexpr std::size_t kMaxPagesRead = kHugePage / 4096;
 
+// A block with at most this many pages written since it was pooled is not pooled again on a
+// copy: a thin figure across a large picture (a long vertical line writes a page every few
+// rows) would otherwise put most of the picture into the pool a second time.
+constexpr int kCarryPagesAtMost = 8;
+// Pages carried so are held by every copy, so they are carried only while they stay under
+// this share of the picture; past it the blocks are pooled again.
+constexpr std::size_t kCarryShare = 16;
+
 }  // namespace
 
 TPixelMemory::TPixelMemory(std::size_t bytes, bool prefault) {
@@ -119,6 +129,7 @@ TPixelMemory::TPixelMemory(std::size_t bytes, bool prefault) {
 void TPixelMemory::mapBlocks(std::size_t bytes) {
   const std::size_t mapped = roundUp(bytes, kHugePage);
   slots_.resize(mapped / kPixelBlock);
+  carriedIn_.resize(slots_.size());
   data_ = reserveAligned(mapped);
   mapped_ = mapped;
 }
@@ -144,23 +155,37 @@ std::shared_ptr<TPixelMemory> TPixelMemory::Copy(std::size_t bytes) {
   }
   const std::size_t blockCount = roundUp(bytes, kPixelBlock) / kPixelBlock;
   copy->mapBlocks(bytes);
-  poolBlocks(blockCount);
+  const std::vector<std::uint64_t> carried = poolBlocks(blockCount);
   if (mapSlots(copy->data_, slots_.data(), blockCount) != blockCount) throw std::bad_alloc();
   std::copy(slots_.begin(), slots_.begin() + std::ptrdiff_t(blockCount), copy->slots_.begin());
+  copy->takeWrittenPages(*this, carried);
   return copy;
 }
 
 // Puts the first blocks into the pool where they are fresh memory or have been written since,
 // mapped in place of the pages they copy, one huge page at a time (so fresh memory is freed
-// as it goes); the content stays the same throughout.
-void TPixelMemory::poolBlocks(std::size_t blockCount) {
+// as it goes); the content stays the same throughout. Gives back, per block, the pages written
+// since it was pooled that a copy has to take over (a bit per page).
+std::vector<std::uint64_t> TPixelMemory::poolBlocks(std::size_t blockCount) {
   finishPrefault();  // its page clearing would otherwise copy every pooled page
+  std::vector<std::uint64_t> written(blockCount);
+  std::size_t carriedPages = 0;
+  for (std::size_t i = 0; i < blockCount; ++i) {
+    if (!slots_[i]) continue;
+    written[i] = pagesWrittenSincePooled(i);
+    if (!carriedIn_[i] && std::popcount(written[i]) <= kCarryPagesAtMost)
+      carriedPages += std::size_t(std::popcount(written[i]));
+  }
+  const bool carry = carriedPages * kPage * kCarryShare <= blockCount * kPixelBlock;
   constexpr std::size_t kRun = kHugePage / kPixelBlock;
   std::vector<std::shared_ptr<TPixelSlot>> pooled(kRun);
   for (std::size_t start = 0; start < blockCount; start += kRun) {
     const std::size_t end = std::min(blockCount, start + kRun);
     for (std::size_t i = start; i < end; ++i) {
-      pooled[i - start] = !slots_[i] || writtenSincePooled(i) ? TakePixelSlot(data_ + i * kPixelBlock) : nullptr;
+      const bool pool = !slots_[i] || (written[i] && (!carry || carriedIn_[i] ||
+                                                      std::popcount(written[i]) > kCarryPagesAtMost));
+      pooled[i - start] = pool ? TakePixelSlot(data_ + i * kPixelBlock) : nullptr;
+      if (pool) written[i] = 0;
     }
     for (std::size_t i = start; i < end;) {
       if (!pooled[i - start]) {
@@ -173,12 +198,35 @@ void TPixelMemory::poolBlocks(std::size_t blockCount) {
       i = j;
     }
   }
+  return written;
+}
+
+// Takes the pages written in another memory that maps the same slots: made this memory's own
+// in one go per run (a fault each would cost more), then copied.
+void TPixelMemory::takeWrittenPages(const TPixelMemory& from, const std::vector<std::uint64_t>& pages) {
+  const std::size_t pagesPerBlock = kPixelBlock / kPage;
+  for (std::size_t block = 0; block < pages.size(); ++block) {
+    carriedIn_[block] = pages[block] != 0;
+    for (std::size_t p = 0; p < pagesPerBlock;) {
+      if (!(pages[block] >> p & 1)) {
+        ++p;
+        continue;
+      }
+      std::size_t q = p;
+      while (q < pagesPerBlock && (pages[block] >> q & 1)) ++q;
+      const std::size_t at = block * kPixelBlock + p * kPage, bytes = (q - p) * kPage;
+      if (madvise(data_ + at, bytes, MADV_POPULATE_WRITE) != 0 && errno == ENOMEM) throw std::bad_alloc();
+      std::memcpy(data_ + at, from.data_ + at, bytes);
+      p = q;
+    }
+  }
 }
 
 // Maps the new pooled copies of blocks [from, to) in their place.
 void TPixelMemory::replaceBlocks(std::size_t from, std::size_t to, std::shared_ptr<TPixelSlot>* pooled) {
   const std::size_t done = mapSlots(data_ + from * kPixelBlock, pooled, to - from);
   for (std::size_t k = 0; k < done; ++k) slots_[from + k] = std::move(pooled[k]);
+  std::fill(carriedIn_.begin() + std::ptrdiff_t(from), carriedIn_.begin() + std::ptrdiff_t(from + done), false);
   if (done == to - from) return;
   // A failed mapping (the kernel out of room for mappings) leaves the old pages in place;
   // should it have taken them away, the pooled copy is the content and has to be mapped.
@@ -189,13 +237,18 @@ void TPixelMemory::replaceBlocks(std::size_t from, std::size_t to, std::shared_p
     std::abort();
   }
   for (std::size_t k = done; k < to - from; ++k) slots_[from + k] = std::move(pooled[k]);
+  std::fill(carriedIn_.begin() + std::ptrdiff_t(from), carriedIn_.begin() + std::ptrdiff_t(to), false);
 }
 
-bool TPixelMemory::writtenSincePooled(std::size_t block) const {
+// One bit per page, all of them where the page map cannot be read.
+std::uint64_t TPixelMemory::pagesWrittenSincePooled(std::size_t block) const {
   std::uint64_t entries[kMaxPagesRead];
   const std::size_t count = kPixelBlock / kPage;
-  if (count > kMaxPagesRead || !readPageMap(data_ + block * kPixelBlock, count, entries)) return true;
-  return std::any_of(entries, entries + count, pageWritten);
+  if (count > 64 || !readPageMap(data_ + block * kPixelBlock, count, entries)) return ~std::uint64_t(0);
+  std::uint64_t written = 0;
+  for (std::size_t k = 0; k < count; ++k)
+    if (pageWritten(entries[k])) written |= std::uint64_t(1) << k;
+  return written;
 }
 
 bool TSamePages::Same(std::size_t from, std::size_t to) const {
@@ -286,6 +339,7 @@ bool TPixelMemory::ownHugePages(std::size_t from, std::size_t to) {
     return false;
   }
   std::fill(begin, end, nullptr);
+  std::fill(carriedIn_.begin() + (begin - slots_.begin()), carriedIn_.begin() + (end - slots_.begin()), false);
   return true;
 }
 

@@ -6,7 +6,8 @@
 // pixels are copied, every block that is not yet in the shared pool, or has been written since
 // it was, is put there, and both sides map the pooled blocks privately. A copy therefore costs
 // the blocks written since the last copy, and each side's later writes copy only the pages
-// they touch.
+// they touch. A block with only a few pages written since is not pooled again: the copy takes
+// its own copies of those pages, once.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -66,16 +67,20 @@ class TPixelMemory {
  private:
   TPixelMemory() = default;
   void mapBlocks(std::size_t bytes);
-  void poolBlocks(std::size_t blockCount);
+  std::vector<std::uint64_t> poolBlocks(std::size_t blockCount);
+  void takeWrittenPages(const TPixelMemory& from, const std::vector<std::uint64_t>& pages);
   void populate(std::size_t from, std::size_t to);
   bool ownHugePages(std::size_t from, std::size_t to);
   void replaceBlocks(std::size_t from, std::size_t to, std::shared_ptr<TPixelSlot>* pooled);
-  bool writtenSincePooled(std::size_t block) const;
+  std::uint64_t pagesWrittenSincePooled(std::size_t block) const;
   void finishPrefault();
 
   std::uint8_t* data_ = nullptr;
   std::unique_ptr<std::uint8_t[]> heap_;  // small pictures
   std::size_t mapped_ = 0;                // large pictures: bytes mapped at data_
   std::vector<std::shared_ptr<TPixelSlot>> slots_;  // per block; empty while it is fresh memory
+  // Per block: written pages taken from the memory this one was copied from. A copy pools such
+  // blocks instead of carrying the pages on, so no page is carried from copy to copy.
+  std::vector<bool> carriedIn_;
   std::unique_ptr<std::thread> prefault_;
 };
