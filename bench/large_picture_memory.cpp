@@ -9,8 +9,8 @@
 // pixels in ordinary memory. A sampling thread reads it every millisecond. The recovery copy
 // is written as in any session, into a folder of the run's own.
 //
-// Usage: large_picture_memory [side] (9999 by default). The white PNG is written once into
-// $TMPDIR (or /tmp) and reused.
+// Usage: large_picture_memory [side [photo]] (9999 by default). The white PNG, or with "photo"
+// a photograph-like one, is written once into $TMPDIR (or /tmp) and reused.
 #include <QAction>
 #include <QApplication>
 #include <QTest>
@@ -34,6 +34,7 @@
 #include "png/viraviz.h"
 #include "surface/bitmap.h"
 #include "surface/canvas.h"
+#include "photo_picture.h"
 
 namespace {
 
@@ -134,15 +135,20 @@ class TSteps {
   TPeakSampler sampler_;
 };
 
-std::string whitePicture(int side) {
+std::string pictureFile(int side, bool photo) {
   const char* dir = std::getenv("TMPDIR");
-  const std::string path = std::string(dir && *dir ? dir : "/tmp") + "/zudozo-white-" + std::to_string(side) + ".png";
+  const std::string path = std::string(dir && *dir ? dir : "/tmp") + (photo ? "/zudozo-photo-" : "/zudozo-white-") +
+                           std::to_string(side) + ".png";
   if (std::filesystem::exists(path)) return path;
-  TBitmap white(side, side);
-  white.Canvas().Brush.Color = clWhite;
-  white.Canvas().FillRect(white.BoundsRect());
+  TBitmap picture(side, side);
+  if (photo) {
+    FillPhotoLike(picture, side, 6);
+  } else {
+    picture.Canvas().Brush.Color = clWhite;
+    picture.Canvas().FillRect(picture.BoundsRect());
+  }
   VIRAVIZ png;
-  png.Assign(white);
+  png.Assign(picture);
   png.SaveToFile(path + ".part");
   std::filesystem::rename(path + ".part", path);
   return path;
@@ -188,7 +194,8 @@ int main(int argc, char** argv) {
   } removeState{state};
   QApplication qapp(argc, argv);
   const int side = argc > 1 ? std::atoi(argv[1]) : 9999;
-  const std::string path = whitePicture(side);
+  const bool photo = argc > 2 && std::string(argv[2]) == "photo";
+  const std::string path = pictureFile(side, photo);
   const double pictureBytes = double(side) * side * 4;
   std::printf("%d x %d at 32 bits: the picture is %.0f MB\n", side, side, pictureBytes / kMB);
   TSteps steps(pictureBytes);
