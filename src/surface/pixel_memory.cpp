@@ -101,6 +101,26 @@ bool pageWritten(std::uint64_t entry) {
 
 constexpr std::size_t kMaxPagesRead = kHugePage / 4096;
 
+// Per pooled block of [from, to) (at most a huge page of them), one bit per page written since
+// it was pooled: all of them where the page map cannot be read. Fresh blocks get none.
+void findWrittenPages(const std::uint8_t* data, const std::vector<std::shared_ptr<TPixelSlot>>& slots, std::size_t from,
+                      std::size_t to, std::uint64_t* written) {
+  std::uint64_t entries[kMaxPagesRead];
+  const std::size_t pagesPerBlock = kPixelBlock / kPage, count = (to - from) * pagesPerBlock;
+  const bool known =
+      pagesPerBlock <= 64 && count <= kMaxPagesRead && readPageMap(data + from * kPixelBlock, count, entries);
+  for (std::size_t i = from; i < to; ++i) {
+    written[i - from] = 0;
+    if (!slots[i]) continue;
+    if (!known) {
+      written[i - from] = ~std::uint64_t(0);
+      continue;
+    }
+    for (std::size_t k = 0; k < pagesPerBlock; ++k)
+      if (pageWritten(entries[(i - from) * pagesPerBlock + k])) written[i - from] |= std::uint64_t(1) << k;
+  }
+}
+
 // A block with at most this many pages written since it was pooled is not pooled again on a
 // copy: a thin figure across a large picture (a long vertical line writes a page every few
 // rows) would otherwise put most of the picture into the pool a second time.
@@ -170,14 +190,16 @@ std::vector<std::uint64_t> TPixelMemory::poolBlocks(std::size_t blockCount) {
   finishPrefault();  // its page clearing would otherwise copy every pooled page
   std::vector<std::uint64_t> written(blockCount);
   std::size_t carriedPages = 0;
-  for (std::size_t i = 0; i < blockCount; ++i) {
-    if (!slots_[i]) continue;
-    written[i] = pagesWrittenSincePooled(i);
-    if (!carriedIn_[i] && std::popcount(written[i]) <= kCarryPagesAtMost)
-      carriedPages += std::size_t(std::popcount(written[i]));
+  constexpr std::size_t kRun = kHugePage / kPixelBlock;
+  for (std::size_t start = 0; start < blockCount; start += kRun) {
+    const std::size_t end = std::min(blockCount, start + kRun);
+    findWrittenPages(data_, slots_, start, end, written.data() + start);
+    for (std::size_t i = start; i < end; ++i) {
+      if (!carriedIn_[i] && std::popcount(written[i]) <= kCarryPagesAtMost)
+        carriedPages += std::size_t(std::popcount(written[i]));
+    }
   }
   const bool carry = carriedPages * kPage * kCarryShare <= blockCount * kPixelBlock;
-  constexpr std::size_t kRun = kHugePage / kPixelBlock;
   std::vector<std::shared_ptr<TPixelSlot>> pooled(kRun);
   for (std::size_t start = 0; start < blockCount; start += kRun) {
     const std::size_t end = std::min(blockCount, start + kRun);
@@ -240,17 +262,6 @@ void TPixelMemory::replaceBlocks(std::size_t from, std::size_t to, std::shared_p
   std::fill(carriedIn_.begin() + std::ptrdiff_t(from), carriedIn_.begin() + std::ptrdiff_t(to), false);
 }
 
-// One bit per page, all of them where the page map cannot be read.
-std::uint64_t TPixelMemory::pagesWrittenSincePooled(std::size_t block) const {
-  std::uint64_t entries[kMaxPagesRead];
-  const std::size_t count = kPixelBlock / kPage;
-  if (count > 64 || !readPageMap(data_ + block * kPixelBlock, count, entries)) return ~std::uint64_t(0);
-  std::uint64_t written = 0;
-  for (std::size_t k = 0; k < count; ++k)
-    if (pageWritten(entries[k])) written |= std::uint64_t(1) << k;
-  return written;
-}
-
 bool TSamePages::Same(std::size_t from, std::size_t to) const {
   if (to <= from) return true;
   const std::size_t first = from / page_, last = (to - 1) / page_;
@@ -283,7 +294,8 @@ TSamePages TPixelMemory::SamePagesAs(const TPixelMemory& other, std::size_t byte
     std::size_t j = i + 1;
     while (j < blockCount && j - i < kRun && slots_[j] && slots_[j] == other.slots_[j]) ++j;
     const std::size_t count = (j - i) * pagesPerBlock;
-    if (readPageMap(data_ + i * kPixelBlock, count, mine) && readPageMap(other.data_ + i * kPixelBlock, count, theirs)) {
+    if (readPageMap(data_ + i * kPixelBlock, count, mine) &&
+        readPageMap(other.data_ + i * kPixelBlock, count, theirs)) {
       for (std::size_t k = 0; k < count; ++k) {
         const bool unwritten = !pageWritten(mine[k]) && !pageWritten(theirs[k]);
         same.same_[i * pagesPerBlock + k] = unwritten;

@@ -72,7 +72,6 @@ class TPixelMemory {
   void populate(std::size_t from, std::size_t to);
   bool ownHugePages(std::size_t from, std::size_t to);
   void replaceBlocks(std::size_t from, std::size_t to, std::shared_ptr<TPixelSlot>* pooled);
-  std::uint64_t pagesWrittenSincePooled(std::size_t block) const;
   void finishPrefault();
 
   std::uint8_t* data_ = nullptr;

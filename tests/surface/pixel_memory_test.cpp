@@ -104,7 +104,8 @@ TEST(PixelMemory, CopiesKeepTheirPixelsThroughRoundsOfWritesCopiesAndReleases) {
     for (const TSide& side : sides) {
       if (!side.shared.Empty()) expectSame(side, ("round " + std::to_string(round)).c_str());
       for (const TSide& other : sides)
-        if (&side != &other && !side.shared.Empty() && !other.shared.Empty()) expectSameWhereShared(side.shared, other.shared);
+        if (&side != &other && !side.shared.Empty() && !other.shared.Empty())
+          expectSameWhereShared(side.shared, other.shared);
     }
   }
 }
