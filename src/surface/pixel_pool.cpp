@@ -44,6 +44,11 @@ class TPixelPool {
     return slot;
   }
 
+  std::size_t Held() {
+    std::lock_guard lock(mutex_);
+    return slots_ - free_.size();
+  }
+
   void Give(int fd, std::size_t index) {
     fallocate(fd, FALLOC_FL_PUNCH_HOLE | FALLOC_FL_KEEP_SIZE, off_t(index * kPixelBlock), off_t(kPixelBlock));
     std::lock_guard lock(mutex_);
@@ -78,3 +83,5 @@ TPixelPool& pool() {
 TPixelSlot::~TPixelSlot() { pool().Give(fd_, index_); }
 
 std::shared_ptr<TPixelSlot> TakePixelSlot(const std::uint8_t* content) { return pool().Take(content); }
+
+std::size_t PixelSlotsHeld() { return pool().Held(); }

@@ -31,3 +31,7 @@ class TPixelSlot {
 // A slot holding the kPixelBlock bytes from content. Throws std::bad_alloc when there is no
 // memory for it.
 std::shared_ptr<TPixelSlot> TakePixelSlot(const std::uint8_t* content);
+
+// How many slots pictures hold now: the pool's size in blocks, for checks and measurements of
+// what copies share.
+std::size_t PixelSlotsHeld();

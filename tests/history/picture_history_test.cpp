@@ -7,6 +7,7 @@
 
 #include "support/failing_allocations.h"
 #include "surface/canvas.h"
+#include "surface/pixel_pool.h"
 
 namespace {
 
@@ -185,7 +186,9 @@ TEST(PictureHistory, AnExchangeWithAnEarlierCopyStoresTheTilesThatDiffer) {
   const auto after = CopyOf(picture);
   picture.Swap(snapshot);
   history.MarkReplaced();
+  const std::size_t pooled = PixelSlotsHeld();
   ASSERT_EQ(history.Commit(picture), TCommitResult::Stored);
+  EXPECT_EQ(PixelSlotsHeld(), pooled) << "the comparison puts nothing into the pool";
   EXPECT_TRUE(SameBitmap(picture, *before));
   const TRestoreResult undone = history.Undo(picture);
   ASSERT_TRUE(undone.applied);

@@ -8,17 +8,19 @@
 #include <algorithm>
 #include <cstring>
 #include <random>
+#include <set>
 #include <vector>
 
 #include "support/failing_allocations.h"
 #include "surface/bitmap.h"
 #include "surface/canvas.h"
 #include "surface/pixel_memory.h"
+#include "surface/pixel_pool.h"
 #include "surface/surface_error.h"
 
 namespace {
 
-// 1501 x 1203 at 32 bits is a little over three blocks, its last one partly used.
+// 1501 x 1203 at 32 bits is a little over 55 blocks, its last one partly used.
 constexpr int kWidth = 1501, kHeight = 1203;
 
 void fillPattern(TBitmap& b) {
@@ -132,6 +134,61 @@ TEST(PixelMemory, CopiesKnowThePagesNeitherHasWrittenSince) {
   EXPECT_TRUE(small.SamePagesAs(smallCopy).None());
   TBitmap other(kWidth + 1, kHeight);
   EXPECT_TRUE(picture.SamePagesAs(other).None());
+}
+
+void expectSameRows(const TBitmap& a, const TBitmap& b, const char* name) {
+  for (int y = 0; y < a.Height(); ++y) ASSERT_EQ(std::memcmp(a.Row(y), b.Row(y), a.Stride()), 0) << name << " row " << y;
+}
+
+// Each copy of a picture that was written in a few pages carries those pages instead of
+// putting their blocks into the pool again; a copy of a copy pools them, so no page travels on;
+// past a sixteenth of the picture in such pages every written block is pooled. The pool's own
+// count of slots tells which happened.
+TEST(PixelMemory, ACopyCarriesAFewWrittenPagesOnceAndPoolsTheBlocksOtherwise) {
+  const std::size_t before = PixelSlotsHeld();
+  {
+    TBitmap picture(kWidth, kHeight), expected(kWidth, kHeight);
+    fillPattern(picture);
+    fillPattern(expected);
+    const std::size_t blocks = (picture.ByteSize() + kPixelBlock - 1) / kPixelBlock;
+    TBitmap first;
+    first.Assign(picture);
+    first.MutableBits();
+    EXPECT_EQ(PixelSlotsHeld(), before + blocks) << "every block pooled once, for both";
+
+    std::set<std::size_t> writtenBlocks;
+    const auto write = [&](int x, int y, TColor c) {
+      picture.SetPixel(x, y, c);
+      writtenBlocks.insert((std::size_t(y) * picture.Stride() + std::size_t(x) * 4) / kPixelBlock);
+    };
+    for (const int y : {100, 500, 900}) write(10, y, clRed);
+    TBitmap second;
+    second.Assign(picture);
+    second.MutableBits();
+    EXPECT_EQ(PixelSlotsHeld(), before + blocks) << "three pages carried, nothing pooled";
+    expectSameRows(second, picture, "second");
+    expectSameRows(first, expected, "first");
+
+    second.SetPixel(11, 500, clBlue);
+    TBitmap third;
+    third.Assign(second);
+    third.MutableBits();
+    EXPECT_EQ(PixelSlotsHeld(), before + blocks + 3) << "the carried blocks pooled, not carried on";
+    expectSameRows(third, second, "third");
+    EXPECT_EQ(third.GetPixel(11, 500), clBlue);
+    EXPECT_EQ(third.GetPixel(10, 900), clRed);
+
+    // A pixel every fourth row: about five pages in each block, a sixth of the picture.
+    for (int y = 0; y < kHeight; y += 4) write(1 + y % 1000, y, clLime);
+    TBitmap fourth;
+    fourth.Assign(picture);
+    fourth.MutableBits();
+    EXPECT_EQ(PixelSlotsHeld(), before + blocks + 3 + writtenBlocks.size());
+    expectSameRows(fourth, picture, "fourth");
+    expectSameRows(first, expected, "first at the end");
+    EXPECT_EQ(third.GetPixel(1, 0), expected.GetPixel(1, 0));
+  }
+  EXPECT_EQ(PixelSlotsHeld(), before) << "every slot given back";
 }
 
 TEST(PixelMemory, AWriteAfterACopyWithoutMemoryChangesNothing) {
