@@ -6,7 +6,9 @@
 // For every step it prints the time, the memory held at its end and the highest held while it
 // ran. "Held" is the process's own resident memory (anonymous and file pages) plus every byte
 // of its shared-memory files, mapped or not, so pixels parked in such a file count as much as
-// pixels in ordinary memory. A sampling thread reads it every millisecond. The recovery copy
+// pixels in ordinary memory. A sampling thread reads it every millisecond. "CPU ms" is the
+// processor time of all the program's threads during the step, the sampler's own left out:
+// unlike the time, load on the machine does not change it. The recovery copy
 // is written as in any session, into a folder of the run's own.
 //
 // Usage: large_picture_memory [side [photo]] (9999 by default). The white PNG, or with "photo"
@@ -15,6 +17,7 @@
 #include <QApplication>
 #include <QTest>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -60,6 +63,12 @@ double memfdBytes() {
   return bytes;
 }
 
+double cpuSeconds(clockid_t clock) {
+  timespec t{};
+  clock_gettime(clock, &t);
+  return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+}
+
 struct TMemory {
   double rss = 0, held = 0, anon = 0, shared = 0;
 };
@@ -92,6 +101,11 @@ class TPeakSampler {
     std::lock_guard lock(mutex_);
     return std::max(peak_, memoryNow().held);
   }
+  // Processor seconds the sampler has used so far.
+  double OwnCpu() {
+    std::lock_guard lock(mutex_);
+    return ownCpu_;
+  }
 
  private:
   void run() {
@@ -100,6 +114,7 @@ class TPeakSampler {
       {
         std::lock_guard lock(mutex_);
         peak_ = std::max(peak_, held);
+        ownCpu_ = cpuSeconds(CLOCK_THREAD_CPUTIME_ID);
       }
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
@@ -107,25 +122,28 @@ class TPeakSampler {
   std::atomic<bool> stop_{false};
   std::mutex mutex_;
   double peak_ = 0;
+  double ownCpu_ = 0;
   std::thread thread_;
 };
 
 class TSteps {
  public:
   explicit TSteps(double pictureBytes) : picture_(pictureBytes) {
-    std::printf("%-34s %7s %8s %8s %8s %8s %8s %8s\n", "step", "ms", "held MB", "peak MB", "pictures", "anon MB",
-                "pool MB", "VmRSS MB");
+    std::printf("%-34s %7s %7s %8s %8s %8s %8s %8s %8s\n", "step", "ms", "CPU ms", "held MB", "peak MB", "pictures",
+                "anon MB", "pool MB", "VmRSS MB");
   }
   template <class F>
   void Run(const char* name, F&& step) {
     sampler_.Restart();
     const auto t0 = std::chrono::steady_clock::now();
+    const double cpu0 = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - sampler_.OwnCpu();
     step();
     QApplication::processEvents();
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+    const double cpuMs = (cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - sampler_.OwnCpu() - cpu0) * 1e3;
     const double peak = sampler_.Peak();
     const TMemory now = memoryNow();
-    std::printf("%-34s %7.0f %8.0f %8.0f %8.2f %8.0f %8.0f %8.0f\n", name, ms, now.held / kMB, peak / kMB,
+    std::printf("%-34s %7.0f %7.0f %8.0f %8.0f %8.2f %8.0f %8.0f %8.0f\n", name, ms, cpuMs, now.held / kMB, peak / kMB,
                 peak / picture_, now.anon / kMB, now.shared / kMB, now.rss / kMB);
     std::fflush(stdout);
   }
