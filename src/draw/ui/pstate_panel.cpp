@@ -11,7 +11,6 @@
 #include "draw/settings_pictures.h"
 #include "surface/bitmap.h"
 #include "surface/canvas.h"
-#include "surface/font_list.h"
 
 namespace {
 
@@ -133,7 +132,7 @@ void TPstatePanel::createTexts() {
 }
 
 void TPstatePanel::createFontControls() {
-  fcom = new QComboBox(this);
+  fcom = new TFontNameBox(this);
   fcom->setEditable(true);
   fcom->setInsertPolicy(QComboBox::NoInsert);
   fcom->setGeometry(342, 2, 156, 20);
@@ -155,21 +154,15 @@ void TPstatePanel::createFontControls() {
   estatext = label(QStringLiteral("0"), QRect(468, 66, 30, 16), this);
   watch(estatext, "文字の角度");
 
-  fillFontBox();
+  // The box shows the document font's name without choosing an entry, so the text tools
+  // leave the face to the text renderer until a face is picked.
+  fcom->setEditText(QString::fromStdString(documentCanvas().Font.Name));
   // Picking the entry whose name is already typed changes no text but does select a face.
   connect(fcom, &QComboBox::editTextChanged, this, [this] { fcomChange(fcom); });
   connect(fcom, &QComboBox::activated, this, [this] { fcomChange(fcom); });
   for (QCheckBox* box : {bold, italic, underline, strikeout})
     connect(box, &QCheckBox::toggled, this, [this, box] { fcomChange(box); });
   connect(escapement, &QScrollBar::valueChanged, this, &TPstatePanel::escapementChange);
-}
-
-void TPstatePanel::fillFontBox() {
-  for (const std::string& family : InstalledFontFamilies()) fcom->addItem(QString::fromStdString(family));
-  // The box shows the document font's name without selecting an entry, so the text tools
-  // leave the face to the text renderer until a face is picked.
-  fcom->setCurrentIndex(-1);
-  fcom->setEditText(QString::fromStdString(documentCanvas().Font.Name));
 }
 
 void TPstatePanel::startUp() {

@@ -9,6 +9,7 @@
 
 #include "draw/drawing_settings.h"
 #include "draw/ui/bounded_value.h"
+#include "draw/ui/font_name_box.h"
 #include "draw/ui/picture_box.h"
 #include "draw/ui/pstate_host.h"
 #include "draw/ui/up_down.h"
@@ -50,7 +51,7 @@ class TPstatePanel : public QWidget {
   TBoundedValue *penwidth, *sbr, *sbg, *sbb, *Fsize;
   // Visible controls.
   TUpDown *brbar, *pmbar;
-  QComboBox* fcom;
+  TFontNameBox* fcom;
   QCheckBox *bold, *italic, *underline, *strikeout;
   QScrollBar* escapement;
   QLabel *estatext, *pstext, *Fstext, *lr, *lg, *lb;
@@ -111,7 +112,6 @@ class TPstatePanel : public QWidget {
   void createTexts();
   void createFontControls();
   void createValueHolders();
-  void fillFontBox();
   void startUp();
   void watch(QWidget* control, const char* hint);
   void mouseDown(QObject* control, const TPanelMouse& m);
