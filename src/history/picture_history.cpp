@@ -95,8 +95,7 @@ std::vector<int> TPictureHistory::changedTiles(const TBitmap& picture) const {
     }
   }
   for (int i = 0; i < grid_.Count(); ++i)
-    if ((replaced_ || dirty_[std::size_t(i)]) && !grid_.OnSamePages(i, same) &&
-        TTileCodec::TileDiffers(picture, committed_, grid_, i))
+    if ((replaced_ || dirty_[std::size_t(i)]) && TTileCodec::TileDiffers(picture, committed_, grid_, i, same))
       changed.push_back(i);
   return changed;
 }

@@ -60,10 +60,13 @@ void TTileCodec::Restore(const TTileBlob& blob, std::uint8_t* bits, const TTileG
   for (int y = top; y < top + rows; ++y, in += bytes) std::memcpy(bits + std::size_t(y) * grid.stride + first, in, bytes);
 }
 
-bool TTileCodec::TileDiffers(const TBitmap& a, const TBitmap& b, const TTileGrid& grid, int index) {
+bool TTileCodec::TileDiffers(const TBitmap& a, const TBitmap& b, const TTileGrid& grid, int index,
+                             const TSamePages& same) {
   const std::size_t first = grid.FirstByte(index), bytes = grid.Bytes(index);
   const int top = grid.FirstRow(index), rows = grid.RowCount(index);
-  for (int y = top; y < top + rows; ++y)
-    if (std::memcmp(a.Row(y) + first, b.Row(y) + first, bytes) != 0) return true;
+  for (int y = top; y < top + rows; ++y) {
+    const std::size_t from = std::size_t(y) * grid.stride + first;
+    if (!same.Same(from, from + bytes) && std::memcmp(a.Row(y) + first, b.Row(y) + first, bytes) != 0) return true;
+  }
   return false;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "history/tile_grid.h"
+#include "surface/pixel_memory.h"
 
 struct ZSTD_CCtx_s;
 struct ZSTD_DCtx_s;
@@ -39,8 +40,10 @@ class TTileCodec {
                                          std::size_t& held);
   // Writes a stored tile back into pixels laid out as grid says. Allocates nothing.
   void Restore(const TTileBlob& blob, std::uint8_t* bits, const TTileGrid& grid, int index);
-  // True when the tile differs between two pictures of the same layout.
-  static bool TileDiffers(const TBitmap& a, const TBitmap& b, const TTileGrid& grid, int index);
+  // True when the tile differs between two pictures of the same layout. Rows whose bytes lie on
+  // pages known to be the same in both are not read.
+  static bool TileDiffers(const TBitmap& a, const TBitmap& b, const TTileGrid& grid, int index,
+                          const TSamePages& same);
 
  private:
   ZSTD_CCtx_s* cctx_;

@@ -19,11 +19,3 @@ TRect TTileGrid::PixelRect(int index, int width) const {
   return TRect{left, FirstRow(index), right, FirstRow(index) + RowCount(index)};
 }
 
-bool TTileGrid::OnSamePages(int index, const TSamePages& same) const {
-  const std::size_t first = FirstByte(index), bytes = Bytes(index);
-  for (int y = FirstRow(index), end = y + RowCount(index); y < end; ++y) {
-    const std::size_t from = std::size_t(y) * stride + first;
-    if (!same.Same(from, from + bytes)) return false;
-  }
-  return true;
-}

@@ -5,7 +5,6 @@
 #include <cstddef>
 
 #include "surface/bitmap.h"
-#include "surface/pixel_memory.h"
 
 constexpr std::size_t kTileBytes = 256;  // 64 pixels at 32 bits, 2048 at 1 bit
 constexpr int kTileRows = 64;
@@ -29,8 +28,6 @@ struct TTileGrid {
   int RowCount(int index) const;
   // The pixel rectangle a tile covers (right and bottom exclusive), clipped to the picture.
   TRect PixelRect(int index, int width) const;
-  // True when every row of the tile lies on pages known to be the same in two pictures.
-  bool OnSamePages(int index, const TSamePages& same) const;
   // Calls mark(index) for every tile that pixel rectangle r (right and bottom exclusive)
   // reaches; parts outside the picture reach nothing.
   template <class F>

@@ -1,10 +1,14 @@
 #include "history/picture_history.h"
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <tuple>
+#include <vector>
 #include <gtest/gtest.h>
 
+#include "history/tile_codec.h"
 #include "support/failing_allocations.h"
 #include "surface/canvas.h"
 #include "surface/pixel_pool.h"
@@ -200,6 +204,33 @@ TEST(PictureHistory, AnExchangeWithAnEarlierCopyStoresTheTilesThatDiffer) {
   EXPECT_EQ(undone.changed.Right, 1600);
   ASSERT_TRUE(history.Redo(picture).applied);
   EXPECT_TRUE(SameBitmap(picture, *before));
+}
+
+// Between a large picture and its copy, only the tiles holding written pixels differ, whichever
+// side wrote them and wherever they lie on a page the two share otherwise; rows on pages known
+// to be the same are not read.
+TEST(PictureHistory, TilesDifferOnlyWhereAPixelWasWrittenSinceTheCopy) {
+  TBitmap picture, copy;
+  Draw(picture, 1600, 1400, pf32bit);
+  copy.Assign(picture);
+  copy.MutableBits();
+  const TTileGrid grid(picture);
+  const TPoint written[] = {{0, 0}, {63, 63}, {64, 64}, {1599, 700}, {800, 1399}};
+  for (std::size_t n = 0; n < std::size(written); ++n) {
+    TBitmap& side = n % 2 ? picture : copy;
+    side.SetPixel(written[n].X, written[n].Y, side.GetPixel(written[n].X, written[n].Y) ^ 0x010101);
+  }
+  const TSamePages same = picture.SamePagesAs(copy);
+  ASSERT_FALSE(same.None());
+  std::vector<int> expected, found;
+  for (const TPoint& p : written) expected.push_back((p.Y / kTileRows) * grid.columns + int(p.X * 4 / kTileBytes));
+  std::sort(expected.begin(), expected.end());
+  expected.erase(std::unique(expected.begin(), expected.end()), expected.end());  // two share the first tile
+  for (int i = 0; i < grid.Count(); ++i) {
+    if (TTileCodec::TileDiffers(picture, copy, grid, i, same)) found.push_back(i);
+    EXPECT_EQ(TTileCodec::TileDiffers(picture, copy, grid, i, TSamePages()), found.size() && found.back() == i) << i;
+  }
+  EXPECT_EQ(found, expected);
 }
 
 TEST(PictureHistory, PastTheBudgetTheOldestStepsGoAndTheNewestStays) {
