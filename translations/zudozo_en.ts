@@ -1,0 +1,11 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja">
+<context>
+    <name>THelpWindow</name>
+    <message>
+        <source>Zudozo ヘルプ</source>
+        <translation>Zudozo Help</translation>
+    </message>
+</context>
+</TS>
