@@ -45,3 +45,5 @@ TUiLanguage SpokenUiLanguage() { return spoken; }
 QString HelpPagesFolder() {
   return spoken == TUiLanguage::English ? QStringLiteral(":/help/en") : QStringLiteral(":/help");
 }
+
+QString CoreText(const char* scope, const std::string& text) { return QCoreApplication::translate(scope, text.c_str()); }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "language/ui_language.h"
@@ -38,3 +39,6 @@ TUiLanguage SpokenUiLanguage();
 
 // The folder of the help pages in the spoken language.
 QString HelpPagesFolder();
+
+// A text the core marked TRANSLATABLE(scope, text), in the spoken language.
+QString CoreText(const char* scope, const std::string& text);
