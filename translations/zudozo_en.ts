@@ -2,6 +2,113 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
     <context>
+        <name>Error</name>
+        <message>
+            <source>ビットマップイメージが不正です</source>
+            <translation>The bitmap image is not valid</translation>
+        </message>
+        <message>
+            <source>GIF 画像が不正です</source>
+            <translation>The GIF image is not valid</translation>
+        </message>
+        <message>
+            <source>GIF 画像が不正です (%1)</source>
+            <translation>The GIF image is not valid (%1)</translation>
+        </message>
+        <message>
+            <source>GIF に保存できません (%1)</source>
+            <translation>The picture cannot be saved as GIF (%1)</translation>
+        </message>
+        <message>
+            <source>この絵は %1 色を使っているので GIF に保存できません (GIF は 256 色まで)</source>
+            <translation>This picture uses %1 colors, so it cannot be saved as GIF (GIF holds up to 256 colors)</translation>
+        </message>
+        <message>
+            <source>画像が空なので保存できません</source>
+            <translation>The picture is empty and cannot be saved</translation>
+        </message>
+        <message>
+            <source>GIF に保存できません</source>
+            <translation>The picture cannot be saved as GIF</translation>
+        </message>
+        <message>
+            <source>JPEG エラー #%1</source>
+            <translation>JPEG error #%1</translation>
+        </message>
+        <message>
+            <source>ファイル %1 は開けません</source>
+            <translation>The file %1 cannot be opened</translation>
+        </message>
+        <message>
+            <source>ファイル %1 を作成できません</source>
+            <translation>The file %1 cannot be created</translation>
+        </message>
+        <message>
+            <source>拡張子 .%1 の画像形式は処理できません</source>
+            <translation>Pictures with the extension .%1 cannot be handled</translation>
+        </message>
+        <message>
+            <source>画像が空なので保存できません (%1 x %2)</source>
+            <translation>The picture is empty and cannot be saved (%1 x %2)</translation>
+        </message>
+        <message>
+            <source>TGA 画像が不正です (%1)</source>
+            <translation>The TGA image is not valid (%1)</translation>
+        </message>
+        <message>
+            <source>ファイルが途中で切れています</source>
+            <translation>the file is cut short</translation>
+        </message>
+        <message>
+            <source>色表の形式が読めません</source>
+            <translation>the form of its color map cannot be read</translation>
+        </message>
+        <message>
+            <source>TGA 画像が不正です (種類 %1、%2 ビットは読めません)</source>
+            <translation>The TGA image is not valid (type %1 with %2 bits cannot be read)</translation>
+        </message>
+        <message>
+            <source>大きさが 0 です</source>
+            <translation>its size is 0</translation>
+        </message>
+        <message>
+            <source>TIFF 画像が不正です</source>
+            <translation>The TIFF image is not valid</translation>
+        </message>
+        <message>
+            <source>TIFF 画像が不正です (%1)</source>
+            <translation>The TIFF image is not valid (%1)</translation>
+        </message>
+        <message>
+            <source>TIFF に保存できません</source>
+            <translation>The picture cannot be saved as TIFF</translation>
+        </message>
+        <message>
+            <source>TIFF に保存できません (%1)</source>
+            <translation>The picture cannot be saved as TIFF (%1)</translation>
+        </message>
+        <message>
+            <source>WebP 画像が不正です (libwebp の状態 %1)</source>
+            <translation>The WebP image is not valid (libwebp status %1)</translation>
+        </message>
+        <message>
+            <source>動く WebP 画像は読めません</source>
+            <translation>Animated WebP images cannot be read</translation>
+        </message>
+        <message>
+            <source>WebP に保存できません (libwebp の状態 %1)</source>
+            <translation>The picture cannot be saved as WebP (libwebp status %1)</translation>
+        </message>
+        <message>
+            <source>ビットマップが大きすぎます (%1 x %2)</source>
+            <translation>The bitmap is too large (%1 x %2)</translation>
+        </message>
+        <message>
+            <source>メモリが不足しています</source>
+            <translation>There is not enough memory</translation>
+        </message>
+    </context>
+    <context>
         <name>ParameterSet</name>
         <message>
             <source>単色ツリー（４Ｘ２）</source>

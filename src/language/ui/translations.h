@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "language/core_message.h"
 #include "language/ui_language.h"
 
 class QTranslator;
@@ -42,3 +43,7 @@ QString HelpPagesFolder();
 
 // A text the core marked TRANSLATABLE(scope, text), in the spoken language.
 QString CoreText(const char* scope, const std::string& text);
+
+// A message of the core in the spoken language: its text and each part it fills in that is
+// itself one of the core's texts are translated (scope "Error"); file names and numbers stay.
+QString CoreMessageText(const TCoreMessage& message);

@@ -4,7 +4,12 @@
 
 #include <QCoreApplication>
 #include <cstdlib>
+#include <QApplication>
 #include <QDialogButtonBox>
+#include <QMessageBox>
+#include <QTimer>
+#include <functional>
+#include <stdexcept>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
@@ -12,7 +17,10 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
+#include "app/error_guard.h"
 #include "app/help_window.h"
+#include "document/picture_loader.h"
+#include "surface/bitmap.h"
 
 namespace {
 
@@ -142,3 +150,54 @@ TEST(Translations, QtAndTheEnvironmentNameTheSameLanguage) {
     EXPECT_EQ(fromEnvironment == TUiLanguage::English ? "en" : "ja", std::string(expected));
   }
 }
+
+namespace {
+
+// The text of the error box a failing command shows.
+QString ErrorBoxText(const std::function<void()>& command) {
+  QString text;
+  QTimer::singleShot(0, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      text = box->text();
+      box->close();
+    }
+  });
+  EXPECT_FALSE(RunGuarded(nullptr, command));
+  return text;
+}
+
+TEST(Translations, TheCoresErrorsAreShownInTheSpokenLanguageWithTheirFileNamesAndNumbers) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const auto write = [&](const char* name, const QByteArray& bytes) {
+    QFile file(dir.filePath(QString::fromLatin1(name)));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return file.fileName().toStdString();
+  };
+  const std::string brokenBmp = write("broken.bmp", "BM not really");
+  const std::string shortTga = write("short.tga", QByteArray(5, '\0'));
+  const std::string missing = dir.filePath(QStringLiteral("missing.png")).toStdString();
+  struct Case {
+    std::function<void()> command;
+    std::string japanese, english;
+  };
+  const Case cases[] = {
+      {[&] { TBitmap b; LoadPicture(brokenBmp, b); }, "ビットマップイメージが不正です", "The bitmap image is not valid"},
+      {[&] { TBitmap b; LoadPicture(shortTga, b); }, "TGA 画像が不正です (ファイルが途中で切れています)",
+       "The TGA image is not valid (the file is cut short)"},
+      {[&] { TBitmap b; LoadPicture(missing, b); }, "ファイル " + missing + " は開けません",
+       "The file " + missing + " cannot be opened"},
+      {[&] { TBitmap b; LoadPicture("picture.xyz", b); }, "拡張子 .xyz の画像形式は処理できません",
+       "Pictures with the extension .xyz cannot be handled"},
+      {[] { TBitmap b; b.SetSize(100000, 3); }, "ビットマップが大きすぎます (100000 x 3)", "The bitmap is too large (100000 x 3)"},
+      {[] { throw std::runtime_error("plain 100%1"); }, "plain 100%1", "plain 100%1"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ErrorBoxText(c.command).toStdString(), c.japanese);
+    const TTranslations english(TUiLanguage::English);
+    EXPECT_EQ(ErrorBoxText(c.command).toStdString(), c.english);
+  }
+}
+
+}  // namespace
