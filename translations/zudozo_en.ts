@@ -439,19 +439,19 @@
         </message>
         <message>
             <source>強調</source>
-            <translation>Bold</translation>
+            <translation>Bold letters</translation>
         </message>
         <message>
             <source>斜体</source>
-            <translation>Italic</translation>
+            <translation>Italic letters</translation>
         </message>
         <message>
             <source>下線</source>
-            <translation>Underline</translation>
+            <translation>Underlined letters</translation>
         </message>
         <message>
             <source>取り消し線</source>
-            <translation>Strikeout</translation>
+            <translation>Struck-out letters</translation>
         </message>
         <message>
             <source>文字の角度</source>

@@ -3,6 +3,9 @@
 #include <QAbstractButton>
 #include <map>
 #include <QComboBox>
+#include <QFile>
+#include <QSet>
+#include <QXmlStreamReader>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTabWidget>
@@ -100,6 +103,37 @@ TEST_F(EnglishWindowsTest, EveryTranslatedWindowShowsOnlyEnglishThatFitsItsContr
       }
       if (window->isWindow()) window->hide();
     }
+  }
+}
+
+// The English texts of the translation file that differ from the program's own.
+QSet<QString> EnglishTranslations() {
+  QFile ts(QStringLiteral(ZUDOZO_TRANSLATIONS_DIR "/zudozo_en.ts"));
+  EXPECT_TRUE(ts.open(QIODevice::ReadOnly));
+  QSet<QString> english;
+  QString source;
+  for (QXmlStreamReader xml(&ts); !xml.atEnd();) {
+    if (!xml.readNextStartElement()) continue;
+    if (xml.name() == QLatin1String("source")) source = xml.readElementText();
+    if (xml.name() == QLatin1String("translation")) {
+      const QString translation = xml.readElementText();
+      if (translation != source) english.insert(translation);
+    }
+  }
+  return english;
+}
+
+TEST_F(AppTest, UnderJapaneseNoEnglishTextOfTheTranslationShows) {
+  const QSet<QString> english = EnglishTranslations();
+  ASSERT_GT(english.size(), 100);
+  for (QWidget* window : app().Windows()) {
+    window->show();
+    QList<QWidget*> widgets = window->findChildren<QWidget*>();
+    widgets.prepend(window);
+    for (const QWidget* w : widgets)
+      for (const QString& text : TextsOf(w))
+        EXPECT_FALSE(english.contains(text)) << window->objectName().toStdString() << ": " << text.toStdString();
+    if (window != &form1()) window->hide();
   }
 }
 

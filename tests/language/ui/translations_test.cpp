@@ -8,6 +8,7 @@
 #include <QDialogButtonBox>
 #include <QMessageBox>
 #include <QTimer>
+#include <QXmlStreamReader>
 #include <functional>
 #include <stdexcept>
 #include <QDir>
@@ -52,6 +53,35 @@ TEST(Translations, EnglishIsInstalledForAsLongAsItLivesThenTheProgramsOwnTextsRe
     EXPECT_EQ(CancelButtonText(), ownCancel);
     EXPECT_EQ(HelpPagesFolder(), QStringLiteral(":/help"));
   }
+}
+
+TEST(Translations, EveryTextHasAFinishedEnglishTranslationWithTheSamePlaceholders) {
+  QFile ts(QStringLiteral(ZUDOZO_TRANSLATIONS_DIR "/zudozo_en.ts"));
+  ASSERT_TRUE(ts.open(QIODevice::ReadOnly));
+  static const QRegularExpression placeholder(QStringLiteral("%[1-9]"));
+  const auto placeholders = [](const QString& text) {
+    QStringList found;
+    for (auto m = placeholder.globalMatch(text); m.hasNext();) found << m.next().captured();
+    found.sort();
+    return found;
+  };
+  int messages = 0;
+  QString context, source;
+  for (QXmlStreamReader xml(&ts); !xml.atEnd();) {
+    if (!xml.readNextStartElement()) continue;
+    if (xml.name() == QLatin1String("name")) context = xml.readElementText();
+    if (xml.name() == QLatin1String("source")) source = xml.readElementText();
+    if (xml.name() != QLatin1String("translation")) continue;
+    const std::string where = (context + QStringLiteral(": ") + source).toStdString();
+    EXPECT_TRUE(xml.attributes().value(QStringLiteral("type")).isEmpty()) << where;
+    const QString english = xml.readElementText();
+    EXPECT_FALSE(english.isEmpty()) << where;
+    EXPECT_FALSE(HasJapanese(english)) << where;
+    EXPECT_EQ(placeholders(english), placeholders(source)) << where;
+    ++messages;
+  }
+  EXPECT_FALSE(ts.error() != QFileDevice::NoError);
+  EXPECT_GT(messages, 100);
 }
 
 TEST(Translations, JapaneseBringsQtsOwnButtonsInJapanese) {
