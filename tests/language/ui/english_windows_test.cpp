@@ -12,16 +12,10 @@
 #include <memory>
 
 #include "app/app_fixture.h"
+#include "language/ui/japanese_text.h"
 #include "language/ui/translations.h"
 
 namespace {
-
-// Letters of the Japanese script: kana, CJK punctuation and ideographs, full-width forms.
-bool HasJapanese(const QString& text) {
-  static const QRegularExpression japanese(
-      QStringLiteral("[\\x{3000}-\\x{30FF}\\x{3400}-\\x{4DBF}\\x{4E00}-\\x{9FFF}\\x{F900}-\\x{FAFF}\\x{FF00}-\\x{FFEF}]"));
-  return text.contains(japanese);
-}
 
 // Every text a widget shows or hints with.
 QStringList TextsOf(const QWidget* w) {

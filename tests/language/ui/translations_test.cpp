@@ -21,16 +21,10 @@
 #include "app/error_guard.h"
 #include "app/help_window.h"
 #include "document/picture_loader.h"
+#include "language/ui/japanese_text.h"
 #include "surface/bitmap.h"
 
 namespace {
-
-// Letters of the Japanese script: kana, CJK punctuation and ideographs, full-width forms.
-bool HasJapanese(const QString& text) {
-  static const QRegularExpression japanese(
-      QStringLiteral("[\\x{3000}-\\x{30FF}\\x{3400}-\\x{4DBF}\\x{4E00}-\\x{9FFF}\\x{F900}-\\x{FAFF}\\x{FF00}-\\x{FFEF}]"));
-  return text.contains(japanese);
-}
 
 QString CancelButtonText() {
   QDialogButtonBox box(QDialogButtonBox::Cancel);
