@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   zlib1g-dev libdeflate-dev libzstd-dev libjpeg62-turbo-dev libfreetype-dev libfontconfig-dev
   qt6-wayland
   fonts-ipafont-gothic fonts-dejavu-core

@@ -96,7 +96,7 @@ QWidget* TForm1::createClientArea() {
   pstateHost_ = new QWidget;
   pstateHost_->setObjectName(QStringLiteral("PstatePanel"));
   pstateHost_->setFixedHeight(91);
-  pstateHost_->setToolTip(QStringLiteral("ペンの状態パネル"));
+  pstateHost_->setToolTip(TPstatePanel::tr("ペンの状態パネル"));
   auto* hostLayout = new QVBoxLayout(pstateHost_);  // the panel is added into it
   hostLayout->setContentsMargins(0, 0, 0, 0);
   column->addWidget(pstateHost_);

@@ -8,8 +8,6 @@
 
 namespace {
 
-const QString kContents = QStringLiteral("qrc:/help/index.html");
-
 QStringList KeywordsOf(const QString& html) {
   static const QRegularExpression meta(
       QStringLiteral("<meta\\s+name=\"keywords\"\\s+content=\"([^\"]*)\""),
@@ -20,16 +18,17 @@ QStringList KeywordsOf(const QString& html) {
 
 }  // namespace
 
-THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(new QTextBrowser) {
+THelpWindow::THelpWindow(QWidget* parent, const QString& folder)
+    : QWidget(parent, Qt::Window), contents_(QStringLiteral("qrc") + folder + QStringLiteral("/index.html")), browser_(new QTextBrowser) {
   setObjectName(QStringLiteral("HelpWindow"));
-  setWindowTitle(QStringLiteral("Zudozo ヘルプ"));
+  setWindowTitle(tr("Zudozo ヘルプ"));
   resize(520, 560);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(browser_);
   browser_->setOpenLinks(true);
 
-  QDirIterator pages(QStringLiteral(":/help"), {QStringLiteral("*.html")}, QDir::Files);
+  QDirIterator pages(folder, {QStringLiteral("*.html")}, QDir::Files);
   while (pages.hasNext()) {
     const QString path = pages.next();
     QFile file(path);
@@ -40,10 +39,10 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser
   }
 }
 
-void THelpWindow::ShowContents() { showPage(kContents); }
+void THelpWindow::ShowContents() { showPage(contents_); }
 
 void THelpWindow::ShowKeyword(const QString& keyword) {
-  showPage(keywordPages_.value(keyword, kContents));
+  showPage(keywordPages_.value(keyword, contents_));
 }
 
 void THelpWindow::showPage(const QString& page) {

@@ -4,11 +4,13 @@
 #include "app/app_recovery.h"
 #include "app/startup.h"
 #include "document/convert_command.h"
+#include "language/ui/translations.h"
 
 int main(int argc, char* argv[]) {
   // Command-line runs (--convert, --help, --version) need no display: they end before Qt starts.
   if (const std::optional<int> code = RunCommandLine({argv + 1, argv + argc}, std::cout, std::cerr)) return *code;
   QApplication app(argc, argv);
+  const TTranslations translations(DesktopUiLanguage());
   QStringList arguments = app.arguments().mid(1);
   // An option neither the platform nor the program knows ends it before any window is made.
   std::vector<std::string> given;

@@ -35,7 +35,7 @@ void ShowButtonlessError(QWidget* parent, const QString& text) {
 TForm5::TForm5(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint) {
   setObjectName(QStringLiteral("TForm5"));
-  setWindowTitle(QStringLiteral("バージョン情報"));
+  setWindowTitle(tr("バージョン情報"));
   SetFixedWindowSize(*this, QSize(200, 222));
 
   vermage = new QLabel(this);
@@ -51,11 +51,11 @@ TForm5::TForm5(QWidget* parent)
   Label3->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
   Label3->move(109, 142);
   Label3->adjustSize();
-  Label3->setToolTip(QStringLiteral("バージョン"));
+  Label3->setToolTip(tr("バージョン"));
 
   StaticText2 = SunkenLabel(QStringLiteral("Zudozo"), QStringLiteral("rir"), this);
   StaticText2->setGeometry(2, 202, 60, 18);
-  StaticText1 = SunkenLabel(QStringLiteral("作: ずどぞ工房"), QStringLiteral("作者です"), this);
+  StaticText1 = SunkenLabel(tr("作: ずどぞ工房"), tr("作者です"), this);
   StaticText1->setGeometry(96, 202, 102, 18);
   StaticText1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
@@ -64,7 +64,7 @@ TForm5::TForm5(QWidget* parent)
 
 void TForm5::StaticText1Click() {
   QApplication::beep();
-  ShowButtonlessError(this, QStringLiteral("あなたは今不正な処理を行いました"));
+  ShowButtonlessError(this, tr("あなたは今不正な処理を行いました"));
 }
 
 bool TForm5::eventFilter(QObject* watched, QEvent* event) {

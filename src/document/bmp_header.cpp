@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "surface/surface_error.h"
+#include "language/translatable.h"
 
 namespace {
 
@@ -164,7 +165,7 @@ void locatePixels(const std::uint8_t* data, std::size_t size, std::size_t palett
 
 }  // namespace
 
-void ThrowInvalidBmp() { throw EInvalidGraphic("ビットマップイメージが不正です"); }
+void ThrowInvalidBmp() { throw EInvalidGraphic(TCoreMessage{TRANSLATABLE("Error", "ビットマップイメージが不正です"), {}}); }
 
 BmpHeader ParseBmpHeader(const std::uint8_t* data, std::size_t size) {
   require(size >= kFileHeaderSize && data[0] == 'B' && data[1] == 'M');

@@ -8,6 +8,7 @@
 
 #include "document/indexed_picture.h"
 #include "surface/span_painter.h"
+#include "language/translatable.h"
 
 namespace {
 
@@ -16,7 +17,8 @@ constexpr int kTransparentFlag = 0x01;
 
 [[noreturn]] void invalidGif(int code) {
   const char* text = GifErrorString(code);
-  throw EInvalidGraphic(std::string("GIF 画像が不正です") + (text ? std::string(" (") + text + ")" : std::string()));
+  if (!text) throw EInvalidGraphic(TCoreMessage{TRANSLATABLE("Error", "GIF 画像が不正です"), {}});
+  throw EInvalidGraphic(TCoreMessage{TRANSLATABLE("Error", "GIF 画像が不正です (%1)"), {text}});
 }
 
 // ---- Reading ----
@@ -139,7 +141,7 @@ struct GifWriter {
     if (gif) EGifCloseFile(gif, &ignored);
   }
   void Check(int result) const {
-    if (result == GIF_ERROR) throw EInvalidGraphic("GIF に保存できません (" + std::string(GifErrorString(gif->Error)) + ")");
+    if (result == GIF_ERROR) throw EInvalidGraphic(TCoreMessage{TRANSLATABLE("Error", "GIF に保存できません (%1)"), {GifErrorString(gif->Error)}});
   }
 };
 
@@ -151,7 +153,7 @@ struct MapGuard {
 }  // namespace
 
 EInvalidGraphic GifTooManyColoursError(int colours) {
-  return EInvalidGraphic("この絵は " + std::to_string(colours) + " 色を使っているので GIF に保存できません (GIF は 256 色まで)");
+  return EInvalidGraphic(TCoreMessage{TRANSLATABLE("Error", "この絵は %1 色を使っているので GIF に保存できません (GIF は 256 色まで)"), {std::to_string(colours)}});
 }
 
 void ReadGif(const std::uint8_t* data, std::size_t size, TBitmap& out) {
@@ -180,7 +182,7 @@ void ReadGif(const std::uint8_t* data, std::size_t size, TBitmap& out) {
 }
 
 void WriteGif(const TBitmap& bitmap, const ByteSink& sink) {
-  if (bitmap.Empty()) throw EInvalidGraphic("画像が空なので保存できません");
+  if (bitmap.Empty()) throw EInvalidGraphic(TCoreMessage{TRANSLATABLE("Error", "画像が空なので保存できません"), {}});
   int colours = 0;
   std::optional<TIndexedRows> pixels = TIndexedRows::Of(bitmap, colours);
   if (!pixels) throw GifTooManyColoursError(colours);
@@ -192,13 +194,13 @@ void WriteGif(const TBitmap& bitmap, const ByteSink& sink) {
   for (std::size_t i = 0; i < palette.size() && i < table.size(); ++i)
     table[i] = GifColorType{GetRValue(palette[i]), GetGValue(palette[i]), GetBValue(palette[i])};
   MapGuard map{GifMakeMapObject(int(table.size()), table.data())};
-  if (!map.map) throw EInvalidGraphic("GIF に保存できません");
+  if (!map.map) throw EInvalidGraphic(TCoreMessage{TRANSLATABLE("Error", "GIF に保存できません"), {}});
   std::vector<std::uint8_t> bytes;
   {
     GifWriter w;
     int error = 0;
     w.gif = EGifOpen(&bytes, writeOutput, &error);
-    if (!w.gif) throw EInvalidGraphic("GIF に保存できません (" + std::string(GifErrorString(error)) + ")");
+    if (!w.gif) throw EInvalidGraphic(TCoreMessage{TRANSLATABLE("Error", "GIF に保存できません (%1)"), {GifErrorString(error)}});
     const auto clear = std::find(palette.begin(), palette.end(), bitmap.TransparentColor);
     const bool transparent = bitmap.Transparent && clear != palette.end();
     EGifSetGifVersion(w.gif, transparent);
@@ -215,7 +217,7 @@ void WriteGif(const TBitmap& bitmap, const ByteSink& sink) {
     }
     const int closed = EGifCloseFile(w.gif, &error);
     w.gif = nullptr;
-    if (closed == GIF_ERROR) throw EInvalidGraphic("GIF に保存できません (" + std::string(GifErrorString(error)) + ")");
+    if (closed == GIF_ERROR) throw EInvalidGraphic(TCoreMessage{TRANSLATABLE("Error", "GIF に保存できません (%1)"), {GifErrorString(error)}});
   }
   sink(bytes.data(), bytes.size());
 }

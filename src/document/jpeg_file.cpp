@@ -18,13 +18,14 @@
 #include "surface/row_convert.h"
 #include "surface/span_painter.h"
 #include "surface/surface_error.h"
+#include "language/translatable.h"
 
 namespace {
 
 constexpr int kQuality = 90;
 constexpr std::size_t kOutputChunk = std::size_t(1) << 16;  // bytes handed to the sink at once
 
-[[noreturn]] void throwJpegError(int code) { throw EInvalidGraphic("JPEG エラー #" + std::to_string(code)); }
+[[noreturn]] void throwJpegError(int code) { throw EInvalidGraphic(TCoreMessage{TRANSLATABLE("Error", "JPEG エラー #%1"), {std::to_string(code)}}); }
 
 struct ErrorTrap {
   jpeg_error_mgr mgr;  // first: libjpeg hands &mgr back as cinfo->err

@@ -12,12 +12,13 @@
 #include <new>
 
 #include "surface/surface_error.h"
+#include "language/translatable.h"
 
 namespace {
 
-[[noreturn]] void cannotOpen(const std::string& path) { throw ESurfaceError("ファイル " + path + " は開けません"); }
+[[noreturn]] void cannotOpen(const std::string& path) { throw ESurfaceError(TCoreMessage{TRANSLATABLE("Error", "ファイル %1 は開けません"), {path}}); }
 [[noreturn]] void cannotCreate(const std::string& path) {
-  throw ESurfaceError("ファイル " + path + " を作成できません");
+  throw ESurfaceError(TCoreMessage{TRANSLATABLE("Error", "ファイル %1 を作成できません"), {path}});
 }
 
 // Closes a descriptor when the scope ends, whatever happens.

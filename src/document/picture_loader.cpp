@@ -7,6 +7,7 @@
 #include "document/tiff_file.h"
 #include "document/webp_file.h"
 #include "png/viraviz.h"
+#include "language/translatable.h"
 
 namespace {
 
@@ -26,8 +27,7 @@ std::string ExtensionOf(const std::string& path) {
 
 EInvalidGraphic UnknownExtensionError(const std::string& path) {
   const std::string extension = ExtensionOf(path);
-  return EInvalidGraphic("拡張子 ." + (extension.empty() ? extension : extension.substr(1)) +
-                         " の画像形式は処理できません");
+  return EInvalidGraphic(TCoreMessage{TRANSLATABLE("Error", "拡張子 .%1 の画像形式は処理できません"), {extension.empty() ? extension : extension.substr(1)}});
 }
 
 void LoadPicture(const std::string& path, TBitmap& out) {

@@ -7,6 +7,7 @@
 #include "document/tiff_file.h"
 #include "document/webp_file.h"
 #include "surface/surface_error.h"
+#include "language/translatable.h"
 
 TSaveFormat SaveFormatOf(const std::string& path) {
   const std::string extension = ExtensionOf(path);
@@ -23,8 +24,7 @@ bool SavePictureFile(const TBitmap& bitmap, const std::string& path,
                      const std::function<bool(VIRAVIZ&)>& confirmPng, int webpQuality) {
   // A file of no pixels is no picture any reader opens: it is refused before anything is written.
   if (bitmap.Empty() && SaveFormatOf(path) != TSaveFormat::None)
-    throw EInvalidGraphic("画像が空なので保存できません (" + std::to_string(bitmap.Width()) + " x " +
-                          std::to_string(bitmap.Height()) + ")");
+    throw EInvalidGraphic(TCoreMessage{TRANSLATABLE("Error", "画像が空なので保存できません (%1 x %2)"), {std::to_string(bitmap.Width()), std::to_string(bitmap.Height())}});
   switch (SaveFormatOf(path)) {
     case TSaveFormat::Bmp: SaveBmpFile(bitmap, path); return true;
     case TSaveFormat::Jpeg: SaveJpegFile(bitmap, path); return true;

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "language/translatable.h"
+
 namespace {
 
 struct FormatName {
@@ -10,10 +12,10 @@ struct FormatName {
 };
 
 constexpr std::array<FormatName, kPixelFormatPositions> kFormats{{
-    {pfDevice, "Device依存"},
-    {pf1bit, "白黒"},
-    {pf4bit, "16色"},
-    {pf8bit, "256色"},
+    {pfDevice, TRANSLATABLE("PixelFormat", "Device依存")},
+    {pf1bit, TRANSLATABLE("PixelFormat", "白黒")},
+    {pf4bit, TRANSLATABLE("PixelFormat", "16色")},
+    {pf8bit, TRANSLATABLE("PixelFormat", "256色")},
     {pf15bit, "15bit"},
     {pf16bit, "16bit"},
     {pf24bit, "24bit"},

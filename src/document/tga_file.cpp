@@ -6,6 +6,7 @@
 #include "document/indexed_picture.h"
 #include "document/picture_file_io.h"
 #include "surface/surface_error.h"
+#include "language/translatable.h"
 
 namespace {
 
@@ -14,7 +15,8 @@ constexpr int kColourMapped = 1, kTrueColour = 2, kGrey = 3, kRunLength = 8;
 constexpr std::uint8_t kRightToLeft = 0x10, kTopToBottom = 0x20;
 constexpr std::uint8_t kRunPacket = 0x80;
 
-[[noreturn]] void invalidTga(const std::string& reason) { throw EInvalidGraphic("TGA 画像が不正です (" + reason + ")"); }
+// `reason` is marked for translation where it is written.
+[[noreturn]] void invalidTga(const char* reason) { throw EInvalidGraphic(TCoreMessage{TRANSLATABLE("Error", "TGA 画像が不正です (%1)"), {reason}}); }
 
 int u16(const std::uint8_t* p) { return p[0] | (p[1] << 8); }
 
@@ -64,12 +66,12 @@ class PixelStream {
  private:
   void copy(std::uint8_t* dst, std::size_t count) {
     const std::size_t n = count * bytes_;
-    if (std::size_t(end_ - p_) < n) invalidTga("ファイルが途中で切れています");
+    if (std::size_t(end_ - p_) < n) invalidTga(TRANSLATABLE("Error", "ファイルが途中で切れています"));
     std::memcpy(dst, p_, n);
     p_ += n;
   }
   void startPacket() {
-    if (p_ >= end_) invalidTga("ファイルが途中で切れています");
+    if (p_ >= end_) invalidTga(TRANSLATABLE("Error", "ファイルが途中で切れています"));
     const std::uint8_t head = *p_++;
     left_ = std::size_t(head & 0x7F) + 1;
     repeat_ = (head & kRunPacket) != 0;
@@ -87,15 +89,15 @@ class PixelStream {
 TPixelFormat formatOf(const Header& h) {
   const int kind = h.type & ~kRunLength;
   if (kind == kColourMapped) {
-    if (h.mapType != 1 || h.pixelBits != 8 || h.mapLength == 0) invalidTga("色表の形式が読めません");
+    if (h.mapType != 1 || h.pixelBits != 8 || h.mapLength == 0) invalidTga(TRANSLATABLE("Error", "色表の形式が読めません"));
     if (h.mapEntryBits != 15 && h.mapEntryBits != 16 && h.mapEntryBits != 24 && h.mapEntryBits != 32)
-      invalidTga("色表の形式が読めません");
+      invalidTga(TRANSLATABLE("Error", "色表の形式が読めません"));
     return IndexedFormatFor(std::min(h.mapLength, 256));
   }
   if (kind == kGrey && h.pixelBits == 8) return pf8bit;
   if (kind == kTrueColour && (h.pixelBits == 15 || h.pixelBits == 16)) return pf15bit;
   if (kind == kTrueColour && (h.pixelBits == 24 || h.pixelBits == 32)) return pf32bit;
-  invalidTga("種類 " + std::to_string(h.type) + "、" + std::to_string(h.pixelBits) + " ビットは読めません");
+  throw EInvalidGraphic(TCoreMessage{TRANSLATABLE("Error", "TGA 画像が不正です (種類 %1、%2 ビットは読めません)"), {std::to_string(h.type), std::to_string(h.pixelBits)}});
 }
 
 // One stored row into the bitmap's row.
@@ -130,20 +132,20 @@ void mirrorRow(std::uint8_t* row, int width, int bytes) {
 }  // namespace
 
 void ReadTga(const std::uint8_t* data, std::size_t size, TBitmap& out) {
-  if (size < kHeaderBytes) invalidTga("ファイルが途中で切れています");
+  if (size < kHeaderBytes) invalidTga(TRANSLATABLE("Error", "ファイルが途中で切れています"));
   const Header h = parseHeader(data);
   const TPixelFormat format = formatOf(h);
-  if (h.width == 0 || h.height == 0) invalidTga("大きさが 0 です");
+  if (h.width == 0 || h.height == 0) invalidTga(TRANSLATABLE("Error", "大きさが 0 です"));
   TBitmap::CheckSize(h.width, h.height, format);
   // The identification field comes before everything else the file holds.
-  if (size < kHeaderBytes + std::size_t(h.idLength)) invalidTga("ファイルが途中で切れています");
+  if (size < kHeaderBytes + std::size_t(h.idLength)) invalidTga(TRANSLATABLE("Error", "ファイルが途中で切れています"));
   const std::uint8_t* end = data + size;
   const std::uint8_t* p = data + kHeaderBytes + h.idLength;
   std::vector<TColor> table;
   if (h.mapType == 1) {
     const std::size_t entryBytes = std::size_t(h.mapEntryBits + 7) / 8;
     const std::size_t mapBytes = entryBytes * std::size_t(h.mapLength);
-    if (std::size_t(end - data) < kHeaderBytes + h.idLength + mapBytes) invalidTga("ファイルが途中で切れています");
+    if (std::size_t(end - data) < kHeaderBytes + h.idLength + mapBytes) invalidTga(TRANSLATABLE("Error", "ファイルが途中で切れています"));
     // Other kinds of picture may carry a colour map they do not use, of entries of any size:
     // it is passed over unread.
     if ((h.type & ~kRunLength) == kColourMapped)

@@ -16,6 +16,7 @@
 #include "document/indexed_picture.h"
 #include "surface/span_painter.h"
 #include "surface/surface_error.h"
+#include "language/translatable.h"
 
 namespace {
 
@@ -124,7 +125,8 @@ TiffHandle openTiff(MemoryFile& file, const char* mode) {
 }
 
 [[noreturn]] void invalidTiff(const MemoryFile& file) {
-  throw EInvalidGraphic("TIFF 画像が不正です" + (file.error.empty() ? std::string() : " (" + file.error + ")"));
+  if (file.error.empty()) throw EInvalidGraphic(TCoreMessage{TRANSLATABLE("Error", "TIFF 画像が不正です"), {}});
+  throw EInvalidGraphic(TCoreMessage{TRANSLATABLE("Error", "TIFF 画像が不正です (%1)"), {file.error}});
 }
 
 // ---- Reading ----
@@ -306,7 +308,7 @@ void ReadTiff(const std::uint8_t* data, std::size_t size, TBitmap& out) {
 }
 
 void WriteTiff(const TBitmap& bitmap, const ByteSink& sink) {
-  if (bitmap.Empty()) throw EInvalidGraphic("画像が空なので保存できません");
+  if (bitmap.Empty()) throw EInvalidGraphic(TCoreMessage{TRANSLATABLE("Error", "画像が空なので保存できません"), {}});
   std::vector<std::uint8_t> bytes;
   MemoryFile file;
   file.written = &bytes;
@@ -315,7 +317,7 @@ void WriteTiff(const TBitmap& bitmap, const ByteSink& sink) {
     const int bits = BitsPerPixel(bitmap.PixelFormat());
     if (!tif || !writeLayout(tif.get(), bitmap, bits) || !writeRows(tif.get(), bitmap, bits) ||
         !TIFFWriteDirectory(tif.get()))
-      throw EInvalidGraphic("TIFF に保存できません" + (file.error.empty() ? std::string() : " (" + file.error + ")"));
+      throw file.error.empty() ? EInvalidGraphic(TCoreMessage{TRANSLATABLE("Error", "TIFF に保存できません"), {}}) : EInvalidGraphic(TCoreMessage{TRANSLATABLE("Error", "TIFF に保存できません (%1)"), {file.error}});
   }
   sink(bytes.data(), bytes.size());
 }

@@ -7,6 +7,7 @@
 
 #include "surface/bgrx_rows.h"
 #include "surface/surface_error.h"
+#include "language/translatable.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ namespace {
 constexpr int kLosslessEffort = 1;
 
 [[noreturn]] void invalidWebp(int status) {
-  throw EInvalidGraphic("WebP 画像が不正です (libwebp の状態 " + std::to_string(status) + ")");
+  throw EInvalidGraphic(TCoreMessage{TRANSLATABLE("Error", "WebP 画像が不正です (libwebp の状態 %1)"), {std::to_string(status)}});
 }
 
 // The bitmap as 32-bit blue-green-red-spare rows, the layout libwebp imports: the bitmap itself
@@ -42,7 +43,7 @@ void ReadWebp(const std::uint8_t* data, std::size_t size, TBitmap& out) {
   WebPBitstreamFeatures features;
   const VP8StatusCode status = WebPGetFeatures(data, size, &features);
   if (status != VP8_STATUS_OK) invalidWebp(status);
-  if (features.has_animation) throw EInvalidGraphic("動く WebP 画像は読めません");
+  if (features.has_animation) throw EInvalidGraphic(TCoreMessage{TRANSLATABLE("Error", "動く WebP 画像は読めません"), {}});
   TBitmap bmp;
   bmp.SetPixelFormat(pf32bit);
   // libwebp writes every byte of every row (the rows are packed, 4 bytes a pixel).
@@ -54,7 +55,7 @@ void ReadWebp(const std::uint8_t* data, std::size_t size, TBitmap& out) {
 }
 
 void WriteWebp(const TBitmap& bitmap, int quality, const ByteSink& sink) {
-  if (bitmap.Empty()) throw EInvalidGraphic("画像が空なので保存できません");
+  if (bitmap.Empty()) throw EInvalidGraphic(TCoreMessage{TRANSLATABLE("Error", "画像が空なので保存できません"), {}});
   TBitmap copy;
   const TBitmap& source = as32Bit(bitmap, copy);
   WebPConfig config;
@@ -76,7 +77,7 @@ void WriteWebp(const TBitmap& bitmap, int quality, const ByteSink& sink) {
   p.picture.custom_ptr = &m.writer;
   if (!WebPPictureImportBGRX(&p.picture, source.Bits(), int(source.Stride())) ||
       !WebPEncode(&config, &p.picture))
-    throw EInvalidGraphic("WebP に保存できません (libwebp の状態 " + std::to_string(p.picture.error_code) + ")");
+    throw EInvalidGraphic(TCoreMessage{TRANSLATABLE("Error", "WebP に保存できません (libwebp の状態 %1)"), {std::to_string(p.picture.error_code)}});
   sink(m.writer.mem, m.writer.size);
 }
 

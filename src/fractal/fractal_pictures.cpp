@@ -7,6 +7,7 @@
 #include "draw/program_random.h"
 #include "draw/stroke_geometry.h"
 #include "fractal/fractal_steps.h"
+#include "language/translatable.h"
 #include "surface/bitmap.h"
 
 namespace {
@@ -135,14 +136,14 @@ void DrawColorStrip(TBitmap& picture, const std::array<TColor, 12>& levelColors)
 int StripCell(int x, int y) { return x / 10 + 1 + (y > 10 ? 6 : 0); }
 
 const std::array<TParameterSet, 8> kParameterSets{{
-    {"単色ツリー（４Ｘ２）", false, false, 4, 2, 5, 2, 20, false},
-    {"単色ツリー（６Ｘ２）", false, false, 6, 2, 5, 2, 20, false},
-    {"単色ツリー（６Ｘ３）", false, true, 6, 3, 5, 2, 15, false},
-    {"単色ツリー（６Ｘ４）", false, true, 6, 4, 5, 2, 10, false},
-    {"変色ツリー（６Ｘ３）", true, true, 6, 3, 5, 2, 15, true},
-    {"変色ツリー（６Ｘ４）", true, true, 6, 4, 5, 2, 10, true},
-    {"雑草", true, false, 6, 2, -10, 2, 10, true},
-    {"雪の結晶", false, false, 4, 6, 5, 0, 30, false},
+    {TRANSLATABLE("ParameterSet", "単色ツリー（４Ｘ２）"), false, false, 4, 2, 5, 2, 20, false},
+    {TRANSLATABLE("ParameterSet", "単色ツリー（６Ｘ２）"), false, false, 6, 2, 5, 2, 20, false},
+    {TRANSLATABLE("ParameterSet", "単色ツリー（６Ｘ３）"), false, true, 6, 3, 5, 2, 15, false},
+    {TRANSLATABLE("ParameterSet", "単色ツリー（６Ｘ４）"), false, true, 6, 4, 5, 2, 10, false},
+    {TRANSLATABLE("ParameterSet", "変色ツリー（６Ｘ３）"), true, true, 6, 3, 5, 2, 15, true},
+    {TRANSLATABLE("ParameterSet", "変色ツリー（６Ｘ４）"), true, true, 6, 4, 5, 2, 10, true},
+    {TRANSLATABLE("ParameterSet", "雑草"), true, false, 6, 2, -10, 2, 10, true},
+    {TRANSLATABLE("ParameterSet", "雪の結晶"), false, false, 4, 6, 5, 0, 30, false},
 }};
 
 const std::array<TColor, 12> kGreenRamp{RGB(128, 0, 0), RGB(128, 36, 0), RGB(128, 72, 0), RGB(0, 128, 0),

@@ -9,10 +9,11 @@
 #include <cstring>
 
 #include "surface/surface_error.h"
+#include "language/translatable.h"
 
 namespace {
 
-[[noreturn]] void cannotOpen(const std::string& path) { throw ESurfaceError("ファイル " + path + " は開けません"); }
+[[noreturn]] void cannotOpen(const std::string& path) { throw ESurfaceError(TCoreMessage{TRANSLATABLE("Error", "ファイル %1 は開けません"), {path}}); }
 
 }  // namespace
 

@@ -11,6 +11,7 @@
 #include "surface/pixel_memory.h"
 #include "surface/span_painter.h"
 #include "surface/surface_error.h"
+#include "language/translatable.h"
 
 TBitmap::TBitmap() = default;
 
@@ -24,8 +25,7 @@ TBitmap::~TBitmap() = default;
 void TBitmap::CheckSize(int width, int height, TPixelFormat f) {
   if (width < 0 || height < 0 || width > kMaxBitmapSide || height > kMaxBitmapSide ||
       RowStride(f, width) * std::size_t(height) > kMaxBitmapBytes) {
-    throw EOutOfResources("ビットマップが大きすぎます (" + std::to_string(width) + " x " +
-                          std::to_string(height) + ")");
+    throw EOutOfResources(TCoreMessage{TRANSLATABLE("Error", "ビットマップが大きすぎます (%1 x %2)"), {std::to_string(width), std::to_string(height)}});
   }
 }
 
@@ -37,7 +37,7 @@ void TBitmap::allocate(int w, int h, TPixelFormat f, std::shared_ptr<TPixelMemor
   try {
     out = bytes ? std::make_shared<TPixelMemory>(bytes + scratchBytes, prefault) : nullptr;
   } catch (const std::bad_alloc&) {
-    throw EOutOfResources("メモリが不足しています");
+    throw EOutOfResources(TCoreMessage{TRANSLATABLE("Error", "メモリが不足しています"), {}});
   }
 }
 
@@ -183,7 +183,7 @@ std::uint8_t* TBitmap::MutableBits() {
     try {
       setBits(bits_->Copy(ByteSize()));
     } catch (const std::bad_alloc&) {
-      throw EOutOfResources("メモリが不足しています");
+      throw EOutOfResources(TCoreMessage{TRANSLATABLE("Error", "メモリが不足しています"), {}});
     }
     scratch_ = 0;
   }

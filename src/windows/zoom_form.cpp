@@ -66,7 +66,7 @@ void TForm4::createMagnificationBar() {
   QFont font = redit->font();
   font.setPixelSize(16);
   redit->setFont(font);
-  hint(redit, "拡大倍率");
+  hint(redit, QT_TR_NOOP("拡大倍率"));
 
   rebar = new QScrollBar(Qt::Horizontal, Panel1);
   rebar->setObjectName(QStringLiteral("rebar"));
@@ -76,17 +76,17 @@ void TForm4::createMagnificationBar() {
   rebar->setSingleStep(1);
   rebar->setPageStep(kLargeZoomStep);
   rebar->setFocusPolicy(Qt::NoFocus);
-  rebar->setToolTip(QStringLiteral("拡大倍率"));
+  rebar->setToolTip(tr("拡大倍率"));
   connect(rebar, &QScrollBar::valueChanged, this, [this] { rebarChange(); });
 
-  stopbutton = toggle(Panel1, "stopbutton", "track", QRect(126, -1, kButtonSide, kButtonSide), "追跡拡大ｏｎ／ｏｆｆ");
+  stopbutton = toggle(Panel1, "stopbutton", "track", QRect(126, -1, kButtonSide, kButtonSide), QT_TR_NOOP("追跡拡大ｏｎ／ｏｆｆ"));
 }
 
 void TForm4::createPositionControls() {
   panel2 = new TPictureBox(kPositionPanelSide, kPositionPanelSide, this);
   panel2->setObjectName(QStringLiteral("panel2"));
   panel2->move(0, 177);
-  panel2->setToolTip(QStringLiteral("ズーム位置の設定"));
+  panel2->setToolTip(tr("ズーム位置の設定"));
   panel2->setMouseTracking(true);
   panel2->installEventFilter(this);
 
@@ -94,7 +94,7 @@ void TForm4::createPositionControls() {
   upbutton = arrowButton("upbutton", "↑", 100, 177);
   downbutton = arrowButton("downbutton", "↓", 100, 225);
   rightbutton = arrowButton("rightbutton", "→", 125, 201);
-  timeSpeed = toggle(this, "timeSpeed", "speed", QRect(100, 201, kButtonSide, kButtonSide), "スクロール速度");
+  timeSpeed = toggle(this, "timeSpeed", "speed", QRect(100, 201, kButtonSide, kButtonSide), QT_TR_NOOP("スクロール速度"));
   connect(timeSpeed, &QToolButton::clicked, this, [this] { timeSpeedClick(); });
 
   Timer1 = new QTimer(this);
@@ -108,7 +108,7 @@ QPushButton* TForm4::arrowButton(const char* name, const char* caption, int x, i
   button->setObjectName(QLatin1String(name));
   button->setGeometry(x, y, kButtonSide, kButtonSide);
   button->setFocusPolicy(Qt::NoFocus);
-  hint(button, "ズーム位置移動");
+  hint(button, QT_TR_NOOP("ズーム位置移動"));
   connect(button, &QPushButton::clicked, this, [this, button] { upside(button); });
   return button;
 }
@@ -127,7 +127,7 @@ QToolButton* TForm4::toggle(QWidget* parent, const char* name, const char* glyph
 
 // The control's hint goes to the main window's hint area while the pointer moves over it.
 void TForm4::hint(QWidget* control, const char* text) {
-  control->setStatusTip(QString::fromUtf8(text));
+  control->setStatusTip(tr(text));
   control->setMouseTracking(true);
   control->installEventFilter(this);
 }

@@ -6,6 +6,7 @@
 #include <QScrollBar>
 
 #include "document/pixel_format_names.h"
+#include "language/ui/translations.h"
 #include "windows/fixed_window.h"
 
 TNewBMPForm::TNewBMPForm(TCanvasDocument& document, std::function<void()> save, QWidget* parent)
@@ -13,16 +14,16 @@ TNewBMPForm::TNewBMPForm(TCanvasDocument& document, std::function<void()> save, 
       document_(document),
       save_(std::move(save)) {
   setObjectName(QStringLiteral("TNewBMPForm"));
-  setWindowTitle(QStringLiteral("新規作成"));
-  setToolTip(QStringLiteral("既存の画像は破棄されます"));
+  setWindowTitle(tr("新規作成"));
+  setToolTip(tr("既存の画像は破棄されます"));
   SetFixedWindowSize(*this, QSize(192, 152));
   createControls();
   FormShow();
 }
 
 void TNewBMPForm::createControls() {
-  const QString sizeHint[] = {QStringLiteral("ビットマップの幅"), QStringLiteral("ビットマップの高さ"),
-                              QStringLiteral("ビットマップの色数を指定")};
+  const QString sizeHint[] = {tr("ビットマップの幅"), tr("ビットマップの高さ"),
+                              tr("ビットマップの色数を指定")};
   auto label = [&](const QString& text, int x, int y, const QString& hint) {
     auto* l = new QLabel(text, this);
     l->setGeometry(x, y, 90, 20);
@@ -36,7 +37,7 @@ void TNewBMPForm::createControls() {
   Heightedit = new TSpinEdit(1, 9999, 200, this);
   Heightedit->setGeometry(70, 36, 70, 22);
   Label3 = label(QStringLiteral("&PixelFormat="), 8, 66, sizeHint[2]);
-  Lpf = label(QStringLiteral("Device依存"), 96, 62, sizeHint[2]);
+  Lpf = label(tr("Device依存"), 96, 62, sizeHint[2]);
   QFont big = Lpf->font();
   big.setPixelSize(19);
   Lpf->setFont(big);
@@ -75,7 +76,7 @@ void TNewBMPForm::createControls() {
 
 void TNewBMPForm::SetChosenFormat(TPixelFormat f) {
   document_.ChosenFormat = f;
-  if (PixelFormatPosition(f)) Lpf->setText(QString::fromStdString(PixelFormatText(f)));
+  if (PixelFormatPosition(f)) Lpf->setText(CoreText("PixelFormat", PixelFormatText(f)));
 }
 
 void TNewBMPForm::FormShow() {

@@ -22,7 +22,7 @@ constexpr std::uint8_t kLevelOfPosition[] = {0, 2, 3};
 TForm7::TForm7(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint) {
   setObjectName(QStringLiteral("TForm7"));
-  setWindowTitle(QStringLiteral("PNGの設定"));
+  setWindowTitle(tr("PNGの設定"));
   SetFixedWindowSize(*this, QSize(158, 257));
   createControls();
   move(screen()->availableGeometry().center() - rect().center());
@@ -33,10 +33,10 @@ void TForm7::createControls() {
   ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
   ScrollBox1->setGeometry(0, 0, 158, 129);
 
-  cbT = new QCheckBox(QStringLiteral("透過"), this);
+  cbT = new QCheckBox(tr("透過"), this);
   cbT->setObjectName(QStringLiteral("cbT"));
   cbT->setGeometry(8, 136, 60, 20);
-  Panelt = new QLabel(QStringLiteral("透過色"), this);
+  Panelt = new QLabel(tr("透過色"), this);
   Panelt->setObjectName(QStringLiteral("Panelt"));
   Panelt->setGeometry(72, 134, 78, 24);
   Panelt->setAlignment(Qt::AlignCenter);
@@ -44,7 +44,7 @@ void TForm7::createControls() {
   Panelt->setFrameShadow(QFrame::Raised);
   Panelt->setAutoFillBackground(true);
 
-  Label1 = new QLabel(QStringLiteral("圧縮率"), this);
+  Label1 = new QLabel(tr("圧縮率"), this);
   Label1->setObjectName(QStringLiteral("Label1"));
   Label1->setGeometry(8, 166, 60, 18);
   ScrollBar1 = new QScrollBar(Qt::Horizontal, this);
@@ -54,7 +54,7 @@ void TForm7::createControls() {
   ScrollBar1->setPageStep(1);
   ScrollBar1->setValue(1);
 
-  cbI = new QCheckBox(QStringLiteral("インタレース"), this);
+  cbI = new QCheckBox(tr("インタレース"), this);
   cbI->setObjectName(QStringLiteral("cbI"));
   cbI->setGeometry(8, 208, 140, 20);
 

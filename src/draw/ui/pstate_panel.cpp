@@ -54,7 +54,7 @@ TPstatePanel::TPstatePanel(TPstateHost& host, QWidget* parent) : QWidget(parent)
   QFont panelFont = font();
   panelFont.setPixelSize(12);
   setFont(panelFont);
-  watch(this, "ペンの状態パネル");
+  watch(this, QT_TR_NOOP("ペンの状態パネル"));
   createValueHolders();
   createPictures();
   createTexts();
@@ -81,20 +81,20 @@ void TPstatePanel::createPictures() {
   penshape = new TPictureBox(kPenShapeSide, kPenShapeSide, this);
   penshape->move(2, 2);
   penshape->setCursor(Qt::PointingHandCursor);
-  watch(penshape, "左右ペン色");
+  watch(penshape, QT_TR_NOOP("左右ペン色"));
   penimage = new TPictureBox(kPenImageWidth, kPenImageHeight, this);
   penimage->move(56, 16);
   penimage->setCursor(Qt::CrossCursor);
-  watch(penimage, "ペンの大きさ(→　←)");
+  watch(penimage, QT_TR_NOOP("ペンの大きさ(→　←)"));
   fontimage = new TPictureBox(kPenImageWidth, kPenImageHeight, this);
   fontimage->move(56, 50);
-  watch(fontimage, "フォントの大きさ(↑↓)");
+  watch(fontimage, QT_TR_NOOP("フォントの大きさ(↑↓)"));
   brImage = new TPictureBox(kModeImageSide, kModeImageSide, this);
   brImage->move(110, 4);
-  watch(brImage, "塗りつぶし設定(z,x)");
+  watch(brImage, QT_TR_NOOP("塗りつぶし設定(z,x)"));
   pmimage = new TPictureBox(kModeImageSide, kModeImageSide, this);
   pmimage->move(140, 4);
-  watch(pmimage, "ペンモード設定(c,v)");
+  watch(pmimage, QT_TR_NOOP("ペンモード設定(c,v)"));
   rgbimage = new TPictureBox(kRGBImageWidth, kRGBImageHeight, this);
   rgbimage->move(212, 2);
   rgbimage->setCursor(Qt::CrossCursor);
@@ -102,14 +102,14 @@ void TPstatePanel::createPictures() {
   cgrid = new TPictureBox(kColorGridWidth, kColorGridHeight, this);
   cgrid->move(212, 54);
   cgrid->setCursor(Qt::CrossCursor);
-  watch(cgrid, "カラーサンプル");
+  watch(cgrid, QT_TR_NOOP("カラーサンプル"));
 
   brbar = new TUpDown(kFillSettingRange.low, kFillSettingRange.high, true, this);
   brbar->setGeometry(110, 31, 25, 14);
   pmbar = new TUpDown(kPenModeRange.low, kPenModeRange.high, true, this);
   pmbar->setGeometry(140, 31, 25, 14);
   for (TUpDown* bar : {brbar, pmbar}) {
-    const char* hint = bar == brbar ? "塗りつぶし設定(z,x)" : "ペンモード設定(c,v)";
+    const char* hint = bar == brbar ? QT_TR_NOOP("塗りつぶし設定(z,x)") : QT_TR_NOOP("ペンモード設定(c,v)");
     watch(bar, hint);
     watch(bar->PrevButton(), hint);
     watch(bar->NextButton(), hint);
@@ -120,15 +120,15 @@ void TPstatePanel::createPictures() {
 
 void TPstatePanel::createTexts() {
   pstext = label(QStringLiteral("Pen:1"), QRect(56, 2, 50, 14), this);
-  watch(pstext, "ペンの大きさ(→　←)");
+  watch(pstext, QT_TR_NOOP("ペンの大きさ(→　←)"));
   Fstext = label(QStringLiteral("Font:9"), QRect(56, 36, 50, 14), this);
-  watch(Fstext, "フォントの大きさ(↑↓)");
+  watch(Fstext, QT_TR_NOOP("フォントの大きさ(↑↓)"));
   lr = label(QStringLiteral("R:0"), QRect(170, 2, 40, 16), this);
-  watch(lr, "RGB値（赤）");
+  watch(lr, QT_TR_NOOP("RGB値（赤）"));
   lg = label(QStringLiteral("G:0"), QRect(170, 18, 40, 16), this);
-  watch(lg, "RGB値（緑）");
+  watch(lg, QT_TR_NOOP("RGB値（緑）"));
   lb = label(QStringLiteral("B:0"), QRect(170, 34, 40, 16), this);
-  watch(lb, "RGB値（青）");
+  watch(lb, QT_TR_NOOP("RGB値（青）"));
 }
 
 void TPstatePanel::createFontControls() {
@@ -136,23 +136,23 @@ void TPstatePanel::createFontControls() {
   fcom->setEditable(true);
   fcom->setInsertPolicy(QComboBox::NoInsert);
   fcom->setGeometry(342, 2, 156, 20);
-  fcom->setStatusTip(QString::fromUtf8("フォント名"));
+  fcom->setStatusTip(tr("フォント名"));
   fcom->setProperty("Tag", 99);  // a text-entry control: single-key shortcuts are off in it
   bold = checkBox("Bold", QRect(342, 25, 80, 18), this);
-  watch(bold, "強調");
+  watch(bold, QT_TR_NOOP("強調"));
   italic = checkBox("Italic", QRect(422, 25, 78, 18), this);
-  watch(italic, "斜体");
+  watch(italic, QT_TR_NOOP("斜体"));
   underline = checkBox("Underline", QRect(342, 45, 80, 18), this);
-  watch(underline, "下線");
+  watch(underline, QT_TR_NOOP("下線"));
   strikeout = checkBox("Strikeout", QRect(422, 45, 78, 18), this);
-  watch(strikeout, "取り消し線");
+  watch(strikeout, QT_TR_NOOP("取り消し線"));
   escapement = new QScrollBar(Qt::Horizontal, this);
   escapement->setRange(kTextAngleRange.low, kTextAngleRange.high);
   escapement->setPageStep(10);
   escapement->setGeometry(342, 68, 122, 16);
-  escapement->setStatusTip(QString::fromUtf8("文字の角度"));
+  escapement->setStatusTip(tr("文字の角度"));
   estatext = label(QStringLiteral("0"), QRect(468, 66, 30, 16), this);
-  watch(estatext, "文字の角度");
+  watch(estatext, QT_TR_NOOP("文字の角度"));
 
   // The box shows the document font's name without choosing an entry, so the text tools
   // leave the face to the text renderer until a face is picked.
@@ -174,7 +174,7 @@ void TPstatePanel::startUp() {
 }
 
 void TPstatePanel::watch(QWidget* control, const char* hint) {
-  control->setStatusTip(QString::fromUtf8(hint));
+  control->setStatusTip(tr(hint));
   control->setMouseTracking(true);
   if (control != this) control->installEventFilter(this);
 }

@@ -15,6 +15,7 @@
 #include "draw/ui/up_down.h"
 #include "fractal/fractal_pictures.h"
 #include "fractal/ui/fractal_host.h"
+#include "language/ui/translations.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ TForm3::TForm3(TFractalParams& params, TFractalHost& host, QWidget* parent)
   resize(300, 150);  // room for the four page captions in the interface font
   move(453, 103);
   fpop = new QMenu(this);
-  QAction* help = fpop->addAction(QStringLiteral("ヘルプ"));
+  QAction* help = fpop->addAction(tr("ヘルプ"));
   help->setObjectName(QStringLiteral("Help1"));
   connect(help, &QAction::triggered, this, [this] { host_.ShowHelpKeyword(QStringLiteral("rir")); });
   // No pop-up hints: the hint of the control under the pointer goes to the main window.
@@ -39,13 +40,13 @@ TForm3::TForm3(TFractalParams& params, TFractalHost& host, QWidget* parent)
   page = new QTabWidget(this);
   page->setObjectName(QStringLiteral("page"));
   page->setGeometry(0, 0, 300, 150);
-  const char* captions[] = {"木構造", "コッホ曲線", "編集", "繰り返し"};
+  const char* captions[] = {QT_TR_NOOP("木構造"), QT_TR_NOOP("コッホ曲線"), QT_TR_NOOP("編集"), QT_TR_NOOP("繰り返し")};
   const char* names[] = {"treetab", "cohhotab", "EditTab", "reptab"};
   QWidget* tabs[4];
   for (int i = 0; i < 4; ++i) {
     tabs[i] = new QWidget;
     tabs[i]->setObjectName(QLatin1String(names[i]));
-    page->addTab(tabs[i], QString::fromUtf8(captions[i]));
+    page->addTab(tabs[i], tr(captions[i]));
   }
   createTreePage(tabs[0]);
   createKochPage(tabs[1]);
@@ -64,7 +65,7 @@ TForm3::TForm3(TFractalParams& params, TFractalHost& host, QWidget* parent)
 }
 
 void TForm3::hint(QWidget* w, const char* text) {
-  w->setProperty(kHintProperty, QString::fromUtf8(text));
+  w->setProperty(kHintProperty, tr(text));
   hints_->Watch(w);
 }
 
@@ -121,18 +122,18 @@ QSpinBox* TForm3::spin(QWidget* tab, int x, int y, int min, int max, int start, 
 }
 
 void TForm3::createTreePage(QWidget* tab) {
-  udK = upDown(tab, 2, 4, 0, 6, 0, "枝別れの回数", &Imk);
-  UdBr = upDown(tab, 50, 4, 0, 6, 0, "枝の本数", &ImBr);
-  UdS = upDown(tab, 98, 4, -10, 10, 5, "枝の縮率", &ImS);
-  UdR = upDown(tab, 146, 4, 0, 10, 0, "ランダムさ", &ImR);
-  UdW = upDown(tab, 194, 4, 0, 90, 0, "枝の開き角度", &ImW);
-  acbutton = toggle(tab, 2, 40, "自動色変換");
-  acbutton->setText(QStringLiteral("色"));
-  autocolor = strip(tab, 30, 42, 60, "左から順、上ペン色、下背景色");
+  udK = upDown(tab, 2, 4, 0, 6, 0, QT_TR_NOOP("枝別れの回数"), &Imk);
+  UdBr = upDown(tab, 50, 4, 0, 6, 0, QT_TR_NOOP("枝の本数"), &ImBr);
+  UdS = upDown(tab, 98, 4, -10, 10, 5, QT_TR_NOOP("枝の縮率"), &ImS);
+  UdR = upDown(tab, 146, 4, 0, 10, 0, QT_TR_NOOP("ランダムさ"), &ImR);
+  UdW = upDown(tab, 194, 4, 0, 90, 0, QT_TR_NOOP("枝の開き角度"), &ImW);
+  acbutton = toggle(tab, 2, 40, QT_TR_NOOP("自動色変換"));
+  acbutton->setText(tr("色"));
+  autocolor = strip(tab, 30, 42, 60, QT_TR_NOOP("左から順、上ペン色、下背景色"));
   autocolor->hide();
-  anbutton = toggle(tab, 96, 40, "自動枝細");
-  anbutton->setText(QStringLiteral("細"));
-  anedit = spin(tab, 124, 42, 1, 9, 4, "枝細程度");
+  anbutton = toggle(tab, 96, 40, QT_TR_NOOP("自動枝細"));
+  anbutton->setText(tr("細"));
+  anedit = spin(tab, 124, 42, 1, 9, 4, QT_TR_NOOP("枝細程度"));
   anedit->hide();
   fcomb = new QComboBox(tab);
   fcomb->setObjectName(QStringLiteral("fcomb"));
@@ -141,9 +142,9 @@ void TForm3::createTreePage(QWidget* tab) {
   // fractal drawing on applies again. Typed text never becomes an item.
   fcomb->setEditable(true);
   fcomb->setInsertPolicy(QComboBox::NoInsert);
-  for (const TParameterSet& set : kParameterSets) fcomb->addItem(QString::fromUtf8(set.name));
+  for (const TParameterSet& set : kParameterSets) fcomb->addItem(CoreText("ParameterSet", set.name));
   fcomb->setToolTip(QString());
-  fcomb->setProperty(kHintProperty, QStringLiteral("パラメータセット"));
+  fcomb->setProperty(kHintProperty, tr("パラメータセット"));
   withPopup(fcomb);
   connect(acbutton, &QToolButton::clicked, this, [this] { acbuttonClick(acbutton); });
   connect(anbutton, &QToolButton::clicked, this, [this] { anbuttonClick(); });
@@ -151,14 +152,14 @@ void TForm3::createTreePage(QWidget* tab) {
 }
 
 void TForm3::createKochPage(QWidget* tab) {
-  udkc = upDown(tab, 2, 4, 0, 6, 4, "再帰回数", &imkc);
-  udh = upDown(tab, 50, 4, 1, 20, 10, "山の高さ", &imh);
-  udwc = upDown(tab, 98, 4, 0, 9, 3, "山の幅", &imwc);
+  udkc = upDown(tab, 2, 4, 0, 6, 4, QT_TR_NOOP("再帰回数"), &imkc);
+  udh = upDown(tab, 50, 4, 1, 20, 10, QT_TR_NOOP("山の高さ"), &imh);
+  udwc = upDown(tab, 98, 4, 0, 9, 3, QT_TR_NOOP("山の幅"), &imwc);
 }
 
 void TForm3::createEditPage(QWidget* tab) {
-  udke = upDown(tab, 2, 4, 0, 6, 4, "再帰回数", &imke);
-  udbe = upDown(tab, 2, 40, 1, 6, 4, "枝の本数", &Imbe);
+  udke = upDown(tab, 2, 4, 0, 6, 4, QT_TR_NOOP("再帰回数"), &imke);
+  udbe = upDown(tab, 2, 40, 1, 6, 4, QT_TR_NOOP("枝の本数"), &Imbe);
   edmage = new TPictureBox(150, 80, tab);
   edmage->setObjectName(QStringLiteral("edmage"));
   edmage->move(50, 4);
@@ -174,20 +175,20 @@ void TForm3::createEditPage(QWidget* tab) {
     eb[std::size_t(i)]->setText(QString::number(i + 1));
     eb[std::size_t(i)]->setCheckable(true);
     eb[std::size_t(i)]->setGeometry(50 + 25 * i, 88, 24, 20);
-    hint(eb[std::size_t(i)], "子線Ｎｏ");
+    hint(eb[std::size_t(i)], QT_TR_NOOP("子線Ｎｏ"));
     group->addButton(eb[std::size_t(i)], i);
   }
   connect(group, &QButtonGroup::idClicked, this, &TForm3::SelectChildLine);
-  parebox = new QCheckBox(QStringLiteral("親"), tab);
+  parebox = new QCheckBox(tr("親"), tab);
   parebox->setObjectName(QStringLiteral("parebox"));
   parebox->setGeometry(204, 4, 48, 20);
   parebox->setChecked(true);
-  hint(parebox, "親の線も描く");
+  hint(parebox, QT_TR_NOOP("親の線も描く"));
   withPopup(parebox);
   connect(parebox, &QCheckBox::toggled, this, [this] { DrawMotifEditor(); });
-  acEbutton = toggle(tab, 204, 28, "自動色変換");
-  acEbutton->setText(QStringLiteral("色"));
-  autocolorE = strip(tab, 204, 56, 60, "左から順、上ペン色、下背景色");
+  acEbutton = toggle(tab, 204, 28, QT_TR_NOOP("自動色変換"));
+  acEbutton->setText(tr("色"));
+  autocolorE = strip(tab, 204, 56, 60, QT_TR_NOOP("左から順、上ペン色、下背景色"));
   autocolorE->hide();
   connect(acEbutton, &QToolButton::clicked, this, [this] { acbuttonClick(acEbutton); });
 }
@@ -199,16 +200,16 @@ void TForm3::createRepetitionPage(QWidget* tab) {
   for (int i = 0; i < 4; ++i) {
     auto* label = new QLabel(QLatin1String(labels[i]), tab);
     label->setGeometry(2 + 62 * i, 6, 18, 20);
-    hint(label, "座標の変位");
+    hint(label, QT_TR_NOOP("座標の変位"));
     withPopup(label);
     *spins[i] = spin(tab, 20 + 62 * i, 4, -10, 10, starts[i], "座標の変位");
   }
-  auto* count = new QLabel(QStringLiteral("回数"), tab);
+  auto* count = new QLabel(tr("回数"), tab);
   count->setGeometry(2, 36, 30, 20);
   withPopup(count);
   SpinEdit5 = spin(tab, 34, 34, 1, 200, 20, nullptr);
-  acRbutton = toggle(tab, 100, 32, "自動色変換");
-  acRbutton->setText(QStringLiteral("色"));
+  acRbutton = toggle(tab, 100, 32, QT_TR_NOOP("自動色変換"));
+  acRbutton->setText(tr("色"));
   acRbutton->setCheckable(false);
-  autocolorR = strip(tab, 130, 34, 10, "上ペン色、下背景色");
+  autocolorR = strip(tab, 130, 34, 10, QT_TR_NOOP("上ペン色、下背景色"));
 }

@@ -202,7 +202,7 @@ void TForm3::edmageMouseUp(int button, int x, int y) {
 }
 
 void TForm3::ShowDrawingTime(std::uint32_t milliseconds) {
-  setWindowTitle(QString::fromStdString("rir（描画時間" + std::to_string(milliseconds)));
+  setWindowTitle(tr("rir（描画時間%1").arg(milliseconds));
 }
 
 bool TForm3::eventFilter(QObject* watched, QEvent* event) {

@@ -28,16 +28,16 @@ TCchangeform::TCchangeform(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
   setObjectName(QStringLiteral("TCchangeform"));
-  setWindowTitle(QStringLiteral("色変換"));
+  setWindowTitle(tr("色変換"));
   SetFixedWindowSize(*this, QSize(230, 122));
-  Label1 = new QLabel(QStringLiteral("変換範囲"), this);
+  Label1 = new QLabel(tr("変換範囲"), this);
   Label1->setGeometry(8, 4, 120, 18);
   colrange = new TPictureBox(kPickerWidth, kPickerHeight, this);
   colrange->setObjectName(QStringLiteral("colrange"));
   colrange->move(8, 24);
   colrange->installEventFilter(this);
   colrange->setMouseTracking(true);
-  Label2 = new QLabel(QStringLiteral("変換後の色"), this);
+  Label2 = new QLabel(tr("変換後の色"), this);
   Label2->setGeometry(148, 4, 80, 18);
   Shape1 = new QLabel(this);
   Shape1->setGeometry(152, 24, 50, 50);

@@ -16,9 +16,9 @@ Tresizeform::Tresizeform(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
   setObjectName(QStringLiteral("Tresizeform"));
-  setWindowTitle(QStringLiteral("拡大縮小"));
+  setWindowTitle(tr("拡大縮小"));
   SetFixedWindowSize(*this, QSize(145, 84));
-  Label1 = new QLabel(QStringLiteral("拡大率(%)"), this);
+  Label1 = new QLabel(tr("拡大率(%)"), this);
   Label1->setGeometry(8, 8, 64, 20);
   resedit = new TSpinEdit(kMinPercent, kMaxPercent, 100, this);
   resedit->setObjectName(QStringLiteral("resedit"));

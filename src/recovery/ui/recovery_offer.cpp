@@ -36,16 +36,16 @@ QPixmap thumbnail(const TBitmap& picture) {
 }
 
 QString shownName(const std::string& fileName) {
-  return fileName.empty() ? QStringLiteral("（名前のない絵）") : QString::fromStdString(fileName);
+  return fileName.empty() ? TRecoveryOfferForm::tr("（名前のない絵）") : QString::fromStdString(fileName);
 }
 
 }  // namespace
 
 TRecoveryOfferForm::TRecoveryOfferForm(const TRecoveryCopy& copy, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("RecoveryOffer"));
-  setWindowTitle(QStringLiteral("復元"));
+  setWindowTitle(tr("復元"));
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(QStringLiteral("前回終了時に保存されなかった絵があります。復元しますか？"), this));
+  layout->addWidget(new QLabel(tr("前回終了時に保存されなかった絵があります。復元しますか？"), this));
   auto* details = new QHBoxLayout;
   auto* picture = new QLabel(this);
   picture->setObjectName(QStringLiteral("thumbnail"));
@@ -59,9 +59,9 @@ TRecoveryOfferForm::TRecoveryOfferForm(const TRecoveryCopy& copy, QWidget* paren
   details->addWidget(text, 1);
   layout->addLayout(details);
   auto* buttons = new QDialogButtonBox(this);
-  restoreButton = buttons->addButton(QStringLiteral("復元"), QDialogButtonBox::AcceptRole);
-  discardButton = buttons->addButton(QStringLiteral("破棄"), QDialogButtonBox::DestructiveRole);
-  laterButton = buttons->addButton(QStringLiteral("後で"), QDialogButtonBox::RejectRole);
+  restoreButton = buttons->addButton(tr("復元"), QDialogButtonBox::AcceptRole);
+  discardButton = buttons->addButton(tr("破棄"), QDialogButtonBox::DestructiveRole);
+  laterButton = buttons->addButton(tr("後で"), QDialogButtonBox::RejectRole);
   restoreButton->setObjectName(QStringLiteral("restoreButton"));
   discardButton->setObjectName(QStringLiteral("discardButton"));
   laterButton->setObjectName(QStringLiteral("laterButton"));
@@ -89,9 +89,9 @@ void OfferLeftBehindCopies(const TRecoveryStore& store, QWidget* parent,
       const std::string aside = TRecoveryStore::SetAside(path);
       // What exactly is wrong is for whoever looks into the file, not for the box.
       std::fprintf(stderr, "zudozo: %s: %s\n", path.c_str(), e.what());
-      QMessageBox::warning(parent, QStringLiteral("復元"),
-                           QStringLiteral("前回終了時に保存されなかった絵の控えが壊れているため、復元できません。\n"
-                                          "控えは %1 として残しました。")
+      QMessageBox::warning(parent, TRecoveryOfferForm::tr("復元"),
+                           TRecoveryOfferForm::tr("前回終了時に保存されなかった絵の控えが壊れているため、復元できません。\n"
+                                                  "控えは %1 として残しました。")
                                .arg(QString::fromStdString(aside)));
       continue;
     }

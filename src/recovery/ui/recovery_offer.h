@@ -13,6 +13,8 @@ class QPushButton;
 // and a small picture; 復元 (the default button), 破棄 and 後で. Closing it otherwise counts as
 // 後で.
 class TRecoveryOfferForm : public QDialog {
+  Q_OBJECT
+
  public:
   enum Answer { Restore, Discard, Later };
   static constexpr int kThumbnailWidth = 160;

@@ -1,5 +1,7 @@
 #include "recovery/ui/recovery_scheduler.h"
 
+#include <QCoreApplication>
+
 #include <cstdio>
 #include <ctime>
 
@@ -23,8 +25,8 @@ void TRecoveryScheduler::SetReporter(std::function<void(const QString&)> tell) {
 void TRecoveryScheduler::copyResult(bool written, const std::string& why) {
   if (written != failing_) return;  // nothing new to tell
   failing_ = !written;
-  const QString text = failing_ ? QStringLiteral("復元用の控えを書き込めないため、保存していない絵は守られていません")
-                                : QStringLiteral("復元用の控えをまた書き込めるようになりました");
+  const QString text = failing_ ? QCoreApplication::translate("TRecoveryScheduler", "復元用の控えを書き込めないため、保存していない絵は守られていません")
+                                  : QCoreApplication::translate("TRecoveryScheduler", "復元用の控えをまた書き込めるようになりました");
   const std::string line = "zudozo: " + text.toStdString() + (why.empty() ? "" : " (" + why + ")") + "\n";
   std::fputs(line.c_str(), stderr);
   if (tell_) tell_(text);

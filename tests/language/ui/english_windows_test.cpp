@@ -1,0 +1,134 @@
+// The windows under English: opened as a user opens them, every text they show is English and
+// fits where the Japanese one fitted.
+#include <QAbstractButton>
+#include <map>
+#include <QComboBox>
+#include <QFile>
+#include <QSet>
+#include <QXmlStreamReader>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <memory>
+
+#include "app/app_fixture.h"
+#include "language/ui/japanese_text.h"
+#include "language/ui/translations.h"
+
+namespace {
+
+// Every text a widget shows or hints with.
+QStringList TextsOf(const QWidget* w) {
+  QStringList texts{w->windowTitle(), w->toolTip(), w->statusTip(), w->property("zudozoHint").toString()};
+  if (auto* label = qobject_cast<const QLabel*>(w)) texts << label->text();
+  if (auto* button = qobject_cast<const QAbstractButton*>(w)) texts << button->text();
+  if (auto* tabs = qobject_cast<const QTabWidget*>(w))
+    for (int i = 0; i < tabs->count(); ++i) texts << tabs->tabText(i);
+  if (auto* combo = qobject_cast<const QComboBox*>(w))
+    for (int i = 0; i < combo->count(); ++i) texts << combo->itemText(i);
+  texts.removeAll(QString());
+  return texts;
+}
+
+// The widths a window's captioned controls need for their texts, in the order of the tree.
+std::vector<int> NeededWidths(const QWidget* window) {
+  std::vector<int> widths;
+  for (const QWidget* w : window->findChildren<QWidget*>()) {
+    if (qobject_cast<const QLabel*>(w) || qobject_cast<const QAbstractButton*>(w)) widths.push_back(w->sizeHint().width());
+  }
+  return widths;
+}
+
+// The windows whose texts are translated, by object name.
+const char* const kTranslatedWindows[] = {"TForm3", "TForm4", "TForm5", "TNewBMPForm", "TForm7", "Tresizeform", "TCchangeform"};
+
+QWidget* WindowNamed(TZudozoApp& app, const char* name) {
+  for (QWidget* w : app.Windows())
+    if (w->objectName() == QLatin1String(name)) return w;
+  return nullptr;
+}
+
+QWidget* PanelOf(TZudozoApp& app) { return app.Form1().findChild<QWidget*>(QStringLiteral("PstatePanel")); }
+
+// A program started under English, after one started with the program's own texts has told
+// the widths those need.
+class EnglishWindowsTest : public AppTest {
+ protected:
+  void SetUp() override {
+    {
+      TZudozoApp japanese{QStringList{}};
+      for (const char* name : kTranslatedWindows) japaneseWidths_[name] = NeededWidths(WindowNamed(japanese, name));
+      japaneseWidths_["PstatePanel"] = NeededWidths(PanelOf(japanese));
+    }
+    english_ = std::make_unique<TTranslations>(TUiLanguage::English);
+    AppTest::SetUp();
+  }
+  void TearDown() override {
+    AppTest::TearDown();
+    english_.reset();
+  }
+  std::unique_ptr<TTranslations> english_;
+  std::map<std::string, std::vector<int>> japaneseWidths_;
+};
+
+TEST_F(EnglishWindowsTest, EveryTranslatedWindowShowsOnlyEnglishThatFitsItsControls) {
+  ASSERT_EQ(english_->Language(), TUiLanguage::English);
+  std::vector<QWidget*> windows;
+  for (const char* name : kTranslatedWindows) windows.push_back(WindowNamed(app(), name));
+  windows.push_back(PanelOf(app()));
+  for (int round = 0; round < 2; ++round) {
+    for (QWidget* window : windows) {
+      ASSERT_NE(window, nullptr);
+      const std::string name = window->objectName().toStdString();
+      if (window->isWindow()) window->show();
+      QList<QWidget*> widgets = window->findChildren<QWidget*>();
+      widgets.prepend(window);
+      for (const QWidget* w : widgets)
+        for (const QString& text : TextsOf(w)) EXPECT_FALSE(HasJapanese(text)) << name << ": " << text.toStdString();
+      const std::vector<int> needed = NeededWidths(window);
+      const std::vector<int>& japanese = japaneseWidths_[name];
+      ASSERT_EQ(needed.size(), japanese.size()) << name;
+      std::size_t i = 0;
+      for (const QWidget* w : window->findChildren<QWidget*>()) {
+        if (!qobject_cast<const QLabel*>(w) && !qobject_cast<const QAbstractButton*>(w)) continue;
+        EXPECT_LE(needed[i], std::max(w->width(), japanese[i]))
+            << name << ": " << TextsOf(w).join(QStringLiteral(" / ")).toStdString() << " needs " << needed[i] << " px in " << w->width() << " px";
+        ++i;
+      }
+      if (window->isWindow()) window->hide();
+    }
+  }
+}
+
+// The English texts of the translation file that differ from the program's own.
+QSet<QString> EnglishTranslations() {
+  QFile ts(QStringLiteral(ZUDOZO_TRANSLATIONS_DIR "/zudozo_en.ts"));
+  EXPECT_TRUE(ts.open(QIODevice::ReadOnly));
+  QSet<QString> english;
+  QString source;
+  for (QXmlStreamReader xml(&ts); !xml.atEnd();) {
+    if (!xml.readNextStartElement()) continue;
+    if (xml.name() == QLatin1String("source")) source = xml.readElementText();
+    if (xml.name() == QLatin1String("translation")) {
+      const QString translation = xml.readElementText();
+      if (translation != source) english.insert(translation);
+    }
+  }
+  return english;
+}
+
+TEST_F(AppTest, UnderJapaneseNoEnglishTextOfTheTranslationShows) {
+  const QSet<QString> english = EnglishTranslations();
+  ASSERT_GT(english.size(), 100);
+  for (QWidget* window : app().Windows()) {
+    window->show();
+    QList<QWidget*> widgets = window->findChildren<QWidget*>();
+    widgets.prepend(window);
+    for (const QWidget* w : widgets)
+      for (const QString& text : TextsOf(w))
+        EXPECT_FALSE(english.contains(text)) << window->objectName().toStdString() << ": " << text.toStdString();
+    if (window != &form1()) window->hide();
+  }
+}
+
+}  // namespace
