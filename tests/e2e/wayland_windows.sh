@@ -23,7 +23,7 @@ compositor_pid=
 trap 'stop_westons; [ -n "$compositor_pid" ] && { pkill -P "$compositor_pid"; kill "$compositor_pid"; } 2> /dev/null
       kill "$xvfb" 2> /dev/null' EXIT
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-export QT_QPA_PLATFORM=wayland ZUDOZO_EXPECT_PLATFORM=wayland
+export QT_QPA_PLATFORM=wayland ZUDOZO_EXPECT_PLATFORM=wayland ZUDOZO_COMPOSITOR="$compositor"
 
 case "$compositor" in
   weston)
