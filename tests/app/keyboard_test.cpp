@@ -13,6 +13,7 @@
 #include <QToolTip>
 
 #include "canvas_mouse.h"
+#include "draw/tool_table.h"
 #include "draw/ui/pstate_panel.h"
 #include "windows/tool_palette.h"
 
@@ -119,6 +120,40 @@ TEST_F(KeyboardTest, TextEntriesKeepTheirKeysAndAStrokeKeepsItsTool) {
   int inked = 0;  // drawn with the widened pen
   for (int y = 0; y < 20; ++y) inked += picture().GetPixel(50, y) == clBlack;
   EXPECT_EQ(inked, 2);
+}
+
+// After typing in the palette's memo or the coordinate bar, a press on the canvas or on the status area
+// (which take no keys themselves) gives the keys back to the main window without the pointer
+// having moved there: the entry keeps its text and the single keys choose tools again.
+TEST_F(KeyboardTest, APressOnTheMainWindowGivesTheKeysBackFromTheMemoAndTheCoordinates) {
+  form1().pointClick();  // shows the typed coordinates
+  QPlainTextEdit* memo = form1().ToolPalette->edit7;
+  const struct {
+    QWidget* entry;
+    std::function<QString()> text;
+  } entries[] = {
+      {memo, [memo] { return memo->toPlainText(); }},
+      {form1().yedit, [this] { return form1().yedit->text(); }},
+  };
+  for (const auto& e : entries) {
+    for (QWidget* pressed : {static_cast<QWidget*>(form1().Image), static_cast<QWidget*>(form1().Label1)}) {
+      const std::string where = e.entry->objectName().toStdString() + " then " + pressed->objectName().toStdString();
+      e.entry->window()->activateWindow();
+      e.entry->setFocus();
+      ASSERT_TRUE(QTest::qWaitFor([&] { return e.entry->hasFocus(); }, 5000)) << where;
+      QTest::keyClick(e.entry, Qt::Key_End);
+      QTest::keyClicks(e.entry, QStringLiteral("1"));
+      form1().dtExecute(kToolFreehand);  // a press with it ends its stroke at once
+      QTest::mouseClick(pressed, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+      EXPECT_TRUE(QTest::qWaitFor([&] { return !e.entry->hasFocus() && form1().isActiveWindow(); }, 5000)) << where;
+      const QString typed = e.text();
+      Key(Qt::Key_2);
+      EXPECT_EQ(form1().ToolNumber, kToolLine) << where;
+      Key(Qt::Key_3);
+      EXPECT_EQ(form1().ToolNumber, kToolEllipse) << where;
+      EXPECT_EQ(e.text(), typed) << where;
+    }
+  }
 }
 
 TEST_F(KeyboardTest, CtrlArrowsMoveThePictureInsideTheScrollBox) {
