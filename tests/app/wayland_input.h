@@ -5,6 +5,7 @@
 // screenshots of the X screen (accepted when two in a row agree), then every pointer move is
 // confirmed by the motion the window itself receives: the found place is corrected by what
 // the compositor reports, and a click is made only once the pointer is really over the target.
+#include <QDir>
 #include <QGuiApplication>
 #include <QHash>
 #include <QImage>
@@ -16,10 +17,14 @@
 #include <QWidget>
 #include <QWindow>
 #include <cmath>
+#include <cstdio>
 #include <optional>
 #include <vector>
 
 namespace wayland_input {
+
+// WLDEBUG=1 traces every search and move on stderr and keeps the screenshots.
+inline bool Tracing() { return qEnvironmentVariableIsSet("WLDEBUG"); }
 
 // The compositor's screen in its X window: one point is this many X pixels.
 inline qreal XPixelsPerPoint() { return QGuiApplication::primaryScreen()->devicePixelRatio(); }
@@ -117,9 +122,14 @@ class TPointer : public QObject {
       const auto covered = [&] { return reported_.window && !seenIn(*window) && reported_.window->isVisible(); };
       (void)QTest::qWaitFor([&] { return seenAt(*window, inWindow) || (stopWhenCovered && covered()); }, 3000);
       if (stopWhenCovered && covered()) (void)QTest::qWaitFor([&] { return seenAt(*window, inWindow); }, 500);
-      if (qEnvironmentVariableIsSet("WLDEBUG")) fprintf(stderr, "move %s %g,%g: reported %s %g,%g\n", qPrintable(window->objectName()), inWindow.x(), inWindow.y(), reported_.window ? qPrintable(reported_.window->objectName()) : "-", reported_.point.x(), reported_.point.y());
+      if (Tracing())
+        fprintf(stderr, "move %s %g,%g: reported %s %g,%g\n", qPrintable(window->objectName()), inWindow.x(), inWindow.y(),
+                reported_.window ? qPrintable(reported_.window->objectName()) : "-", reported_.point.x(), reported_.point.y());
       if (seenAt(*window, inWindow)) return true;
       if (stopWhenCovered && covered()) return false;
+      // No motion reached the program at all: the compositor had not taken up the pointer yet.
+      // Crossing its window's edge makes it look again.
+      if (!reported_.window) moveX(QPoint(0, 0));
       // Over the window but beside the point: the window lies where the motion says.
       if (seenIn(*window)) origins_[window] = *origin + QPointF((inWindow - reported_.point) * XPixelsPerPoint()).toPoint();
     }
@@ -165,7 +175,12 @@ class TPointer : public QObject {
     }, 10000);
     if (!found || found != previous) return std::nullopt;
     origins_[&window] = *found;
-    if (qEnvironmentVariableIsSet("WLDEBUG")) { Screenshot().save(QStringLiteral("/tmp/wl_%1.png").arg(window.objectName())); BandOf(window).save(QStringLiteral("/tmp/wl_%1_band.png").arg(window.objectName())); fprintf(stderr, "found %s at %d,%d\n", qPrintable(window.objectName()), found->x(), found->y()); }
+    if (Tracing()) {
+      // What the search saw, to look at when a journey fails.
+      Screenshot().save(QDir::temp().filePath(QStringLiteral("wl_%1.png").arg(window.objectName())));
+      BandOf(window).save(QDir::temp().filePath(QStringLiteral("wl_%1_band.png").arg(window.objectName())));
+      fprintf(stderr, "found %s at %d,%d\n", qPrintable(window.objectName()), found->x(), found->y());
+    }
     return found;
   }
 

@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # End-to-end: the windows with real input under the compositors of the desktops, each shown in
 # an X window on Xvfb that xdotool drives: GNOME's mutter (--nested) and weston's X11 backend,
-# at output scale 1 and 2. Title-bar buttons of the fixed windows, the palette's shape and
-# keys. Usage: wayland_windows.sh PATH_TO_UI_TESTS mutter|weston SCALE
-# Exits 77 (skipped) when the compositor or a tool is not installed. Not yet in the test list:
-# on a loaded machine its clicks sometimes miss the windows it found in the screenshots.
+# at output scale 1 and 2. Title-bar buttons of the windows, the palette's shape and keys, the
+# keyboard's return to the main window, first placement.
+# Usage: wayland_windows.sh PATH_TO_UI_TESTS mutter|weston SCALE [GTEST_FILTER]
+# Exits 77 (skipped) when the compositor or a tool is not installed.
 set -u
 tests=${1:?usage: wayland_windows.sh PATH_TO_UI_TESTS COMPOSITOR SCALE}
 compositor=${2:?}
 scale=${3:-1}
-for tool in "$compositor" Xvfb xdotool; do
+for tool in "$compositor" Xvfb xdotool import; do
   command -v "$tool" > /dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 [ "$compositor" = mutter ] && { command -v dbus-run-session > /dev/null || { echo "SKIP: no dbus-run-session"; exit 77; }; }
@@ -19,9 +19,10 @@ source "$here/poll.sh"
 # The compositor's screen is 1024x768 points, so many X pixels per point at the scale.
 XVFB_SCREEN="$((1024 * scale))x$((768 * scale))x24" source "$here/start_xvfb.sh"
 compositor_pid=
-# dbus-run-session does not pass its end on to mutter: both are ended.
-trap 'stop_westons; [ -n "$compositor_pid" ] && { pkill -P "$compositor_pid"; kill "$compositor_pid"; } 2> /dev/null
-      kill "$xvfb" 2> /dev/null' EXIT
+# dbus-run-session does not pass its end on to mutter: both are ended, before stop_westons
+# waits for what is left.
+trap '[ -n "$compositor_pid" ] && { pkill -P "$compositor_pid"; kill "$compositor_pid"; } 2> /dev/null
+      kill "$xvfb" 2> /dev/null; stop_westons' EXIT
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 export QT_QPA_PLATFORM=wayland ZUDOZO_EXPECT_PLATFORM=wayland ZUDOZO_COMPOSITOR="$compositor"
 
@@ -40,3 +41,7 @@ case "$compositor" in
     ;;
 esac
 WAYLAND_DISPLAY=windows "$tests" --gtest_filter="${4:-WaylandWindows.*}"
+status=$?
+# What the compositor said, for a failed run.
+[ "$status" -ne 0 ] && tail -n 20 "$XDG_RUNTIME_DIR"/*.log
+exit "$status"
