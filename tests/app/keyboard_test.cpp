@@ -11,6 +11,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
+#include <functional>
+#include <vector>
 
 #include "canvas_mouse.h"
 #include "draw/tool_table.h"
@@ -32,6 +34,19 @@ class KeyboardTest : public CanvasMouseTest {
     QTest::keyClick(focus, key, modifiers);
   }
   TPstatePanel& panel() { return *form1().PstatePanel; }
+
+  // The text entries of the palette and the coordinate bar (shown by pointClick), each with
+  // its text.
+  struct TTextEntry {
+    QWidget* entry;
+    std::function<QString()> text;
+  };
+  std::vector<TTextEntry> MemoAndCoordinates() {
+    QPlainTextEdit* memo = form1().ToolPalette->edit7;
+    return {{memo, [memo] { return memo->toPlainText(); }},
+            {form1().xedit, [this] { return form1().xedit->text(); }},
+            {form1().yedit, [this] { return form1().yedit->text(); }}};
+  }
 };
 
 TEST_F(KeyboardTest, ToolKeysSelectTheirToolsWithTheirPaletteButtons) {
@@ -83,18 +98,10 @@ TEST_F(KeyboardTest, SettingKeysStepFillPenModeWidthAndSizeAndRedrawTheirPicture
 }
 
 TEST_F(KeyboardTest, TextEntriesKeepTheirKeysAndAStrokeKeepsItsTool) {
-  form1().pointClick();  // shows the typed coordinates
-  QPlainTextEdit* memo = form1().ToolPalette->edit7;
+  form1().pointClick();
   QLineEdit* fontName = panel().fcom->lineEdit();
-  const struct {
-    QWidget* entry;
-    std::function<QString()> text;
-  } entries[] = {
-      {memo, [memo] { return memo->toPlainText(); }},
-      {form1().xedit, [this] { return form1().xedit->text(); }},
-      {form1().yedit, [this] { return form1().yedit->text(); }},
-      {fontName, [fontName] { return fontName->text(); }},
-  };
+  std::vector<TTextEntry> entries = MemoAndCoordinates();
+  entries.push_back({fontName, [fontName] { return fontName->text(); }});
   for (const auto& e : entries) {
     e.entry->setFocus();
     QTest::keyClick(e.entry, Qt::Key_End);
@@ -122,20 +129,12 @@ TEST_F(KeyboardTest, TextEntriesKeepTheirKeysAndAStrokeKeepsItsTool) {
   EXPECT_EQ(inked, 2);
 }
 
-// After typing in the palette's memo or the coordinate bar, a press on the canvas or on the status area
-// (which take no keys themselves) gives the keys back to the main window without the pointer
-// having moved there: the entry keeps its text and the single keys choose tools again.
+// After typing in the palette's memo or the coordinate bar, a press on the canvas or on the
+// status area (which take no keys themselves) gives the keys back to the main window without
+// the pointer having moved there: the entry keeps its text and single keys choose tools again.
 TEST_F(KeyboardTest, APressOnTheMainWindowGivesTheKeysBackFromTheMemoAndTheCoordinates) {
-  form1().pointClick();  // shows the typed coordinates
-  QPlainTextEdit* memo = form1().ToolPalette->edit7;
-  const struct {
-    QWidget* entry;
-    std::function<QString()> text;
-  } entries[] = {
-      {memo, [memo] { return memo->toPlainText(); }},
-      {form1().yedit, [this] { return form1().yedit->text(); }},
-  };
-  for (const auto& e : entries) {
+  form1().pointClick();
+  for (const auto& e : MemoAndCoordinates()) {
     for (QWidget* pressed : {static_cast<QWidget*>(form1().Image), static_cast<QWidget*>(form1().Label1)}) {
       const std::string where = e.entry->objectName().toStdString() + " then " + pressed->objectName().toStdString();
       e.entry->window()->activateWindow();
