@@ -16,6 +16,7 @@ packages=(
   xvfb xdotool x11-utils xclip
   weston wl-clipboard
   mutter dbus-daemon
+  kwin-wayland
   desktop-file-utils lintian
 )
 
