@@ -17,6 +17,7 @@ packages=(
   xvfb xdotool x11-utils xclip
   weston wl-clipboard
   mutter dbus-daemon
+  kwin-wayland
   desktop-file-utils lintian
 )
 

@@ -13,6 +13,7 @@
 #include "app/help_window.h"
 #include "draw/key_table.h"
 #include "draw/ui/pstate_panel.h"
+#include "windows/keyboard_return.h"
 
 namespace {
 
@@ -71,6 +72,7 @@ int VirtualKeyOf(const QKeyEvent& key) {
 
 void TForm1::connectKeys() {
   new TShortcutHook(*this);
+  new TKeyboardReturn(*this);
   for (QAction* scroll : {Acleft, Acright, Acup, Acdown})
     connect(scroll, &QAction::triggered, this, [this, scroll] { RunGuarded(this, [&] { Akeydown(scroll); }); });
 }

@@ -1,10 +1,11 @@
 #include "windows/palette_frame.h"
 
-#include <QApplication>
 #include <QMainWindow>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+
+#include "windows/keyboard_return.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ TPaletteFrame::TPaletteFrame(QMainWindow& host, QWidget& palette) : QWidget(&hos
   resize(palette.size() + Margins());
   palette.installEventFilter(this);
   if (client_) client_->installEventFilter(this);
-  qApp->installEventFilter(this);
+  TKeyboardReturn::KeepKeyboardWithin(*this);
 }
 
 QSize TPaletteFrame::Margins() { return QSize(2 * kBorder, kCaption + kBorder); }
@@ -56,17 +57,8 @@ bool TPaletteFrame::eventFilter(QObject* watched, QEvent* event) {
     if (!placed_) MoveWithin(area().topRight() + kFirstPlaceFromTopRight - QPoint(width(), 0));
     else MoveWithin(pos());
     placed_ = true;
-  } else if (event->type() == QEvent::MouseButtonPress) {
-    takeKeyboardBack(watched);
   }
   return QWidget::eventFilter(watched, event);
-}
-
-void TPaletteFrame::takeKeyboardBack(QObject* pressed) {
-  auto* widget = qobject_cast<QWidget*>(pressed);
-  if (!widget || widget->window() != &host_ || widget == this || isAncestorOf(widget)) return;
-  QWidget* focus = QApplication::focusWidget();
-  if (focus && isAncestorOf(focus)) host_.setFocus(Qt::MouseFocusReason);
 }
 
 void TPaletteFrame::paintEvent(QPaintEvent*) {

@@ -8,9 +8,8 @@
 //
 // The frame draws a caption with the palette's title, by which it is dragged within the main
 // window's client area (never over the menu bar or the toolbar), and a thin border. It follows
-// the palette: shown, hidden and resized with it. A click in the main window outside the frame
-// takes the keyboard back from the palette's memo, as activating the main window does where
-// the palette is a window.
+// the palette: shown, hidden and resized with it. Presses on its buttons leave the keyboard in
+// its memo (see TKeyboardReturn); presses elsewhere in the main window take it back.
 #include <QPoint>
 #include <QPointer>
 #include <QWidget>
@@ -38,11 +37,10 @@ class TPaletteFrame : public QWidget {
 
  private:
   QRect area() const;
-  void takeKeyboardBack(QObject* pressed);
 
   QMainWindow& host_;
   QWidget& palette_;
-  // The client area, held apart from host_: the application-wide filter still sees events
+  // The client area, held apart from host_: the filter still sees its events
   // while the main window is being destroyed, when it may no longer be asked for it.
   QPointer<QWidget> client_;
   QPoint grab_;  // where in the frame the caption was pressed, while dragging

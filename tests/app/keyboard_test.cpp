@@ -11,8 +11,11 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
+#include <functional>
+#include <vector>
 
 #include "canvas_mouse.h"
+#include "draw/tool_table.h"
 #include "draw/ui/pstate_panel.h"
 #include "windows/tool_palette.h"
 
@@ -31,6 +34,19 @@ class KeyboardTest : public CanvasMouseTest {
     QTest::keyClick(focus, key, modifiers);
   }
   TPstatePanel& panel() { return *form1().PstatePanel; }
+
+  // The text entries of the palette and the coordinate bar (shown by pointClick), each with
+  // its text.
+  struct TTextEntry {
+    QWidget* entry;
+    std::function<QString()> text;
+  };
+  std::vector<TTextEntry> MemoAndCoordinates() {
+    QPlainTextEdit* memo = form1().ToolPalette->edit7;
+    return {{memo, [memo] { return memo->toPlainText(); }},
+            {form1().xedit, [this] { return form1().xedit->text(); }},
+            {form1().yedit, [this] { return form1().yedit->text(); }}};
+  }
 };
 
 TEST_F(KeyboardTest, ToolKeysSelectTheirToolsWithTheirPaletteButtons) {
@@ -82,18 +98,10 @@ TEST_F(KeyboardTest, SettingKeysStepFillPenModeWidthAndSizeAndRedrawTheirPicture
 }
 
 TEST_F(KeyboardTest, TextEntriesKeepTheirKeysAndAStrokeKeepsItsTool) {
-  form1().pointClick();  // shows the typed coordinates
-  QPlainTextEdit* memo = form1().ToolPalette->edit7;
+  form1().pointClick();
   QLineEdit* fontName = panel().fcom->lineEdit();
-  const struct {
-    QWidget* entry;
-    std::function<QString()> text;
-  } entries[] = {
-      {memo, [memo] { return memo->toPlainText(); }},
-      {form1().xedit, [this] { return form1().xedit->text(); }},
-      {form1().yedit, [this] { return form1().yedit->text(); }},
-      {fontName, [fontName] { return fontName->text(); }},
-  };
+  std::vector<TTextEntry> entries = MemoAndCoordinates();
+  entries.push_back({fontName, [fontName] { return fontName->text(); }});
   for (const auto& e : entries) {
     e.entry->setFocus();
     QTest::keyClick(e.entry, Qt::Key_End);
@@ -119,6 +127,32 @@ TEST_F(KeyboardTest, TextEntriesKeepTheirKeysAndAStrokeKeepsItsTool) {
   int inked = 0;  // drawn with the widened pen
   for (int y = 0; y < 20; ++y) inked += picture().GetPixel(50, y) == clBlack;
   EXPECT_EQ(inked, 2);
+}
+
+// After typing in the palette's memo or the coordinate bar, a press on the canvas or on the
+// status area (which take no keys themselves) gives the keys back to the main window without
+// the pointer having moved there: the entry keeps its text and single keys choose tools again.
+TEST_F(KeyboardTest, APressOnTheMainWindowGivesTheKeysBackFromTheMemoAndTheCoordinates) {
+  form1().pointClick();
+  for (const auto& e : MemoAndCoordinates()) {
+    for (QWidget* pressed : {static_cast<QWidget*>(form1().Image), static_cast<QWidget*>(form1().Label1)}) {
+      const std::string where = e.entry->objectName().toStdString() + " then " + pressed->objectName().toStdString();
+      e.entry->window()->activateWindow();
+      e.entry->setFocus();
+      ASSERT_TRUE(QTest::qWaitFor([&] { return e.entry->hasFocus(); }, 5000)) << where;
+      QTest::keyClick(e.entry, Qt::Key_End);
+      QTest::keyClicks(e.entry, QStringLiteral("1"));
+      form1().dtExecute(kToolFreehand);  // a press with it ends its stroke at once
+      QTest::mouseClick(pressed, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+      EXPECT_TRUE(QTest::qWaitFor([&] { return !e.entry->hasFocus() && form1().isActiveWindow(); }, 5000)) << where;
+      const QString typed = e.text();
+      Key(Qt::Key_2);
+      EXPECT_EQ(form1().ToolNumber, kToolLine) << where;
+      Key(Qt::Key_3);
+      EXPECT_EQ(form1().ToolNumber, kToolEllipse) << where;
+      EXPECT_EQ(e.text(), typed) << where;
+    }
+  }
 }
 
 TEST_F(KeyboardTest, CtrlArrowsMoveThePictureInsideTheScrollBox) {
