@@ -16,13 +16,13 @@
 #include <functional>
 
 #include "app/cursor_slots.h"
-#include "app/image_view.h"
 #include "document/canvas_document.h"
 #include "draw/figure_renderer.h"
 #include "draw/stroke_state.h"
 #include "draw/ui/pstate_host.h"
 #include "fractal/fractal_params.h"
 #include "fractal/ui/fractal_host.h"
+#include "view/ui/image_view.h"
 #include "windows/zoom_host.h"
 
 class QAbstractButton;

@@ -16,7 +16,6 @@
 
 #include "app/app_fixture.h"
 #include "app/form1.h"
-#include "app/image_view.h"
 #include "app/startup.h"
 #include "app/version_form.h"
 #include "document/ui/new_bmp_form.h"
@@ -24,6 +23,7 @@
 #include "draw/tool_table.h"
 #include "imageops/ui/color_change_form.h"
 #include "imageops/ui/resize_form.h"
+#include "view/ui/image_view.h"
 #include "windows/tool_palette.h"
 #include "windows/zoom_form.h"
 
