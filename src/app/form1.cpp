@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 
 #include "draw/ui/pstate_panel.h"
-#include "recovery/ui/document_watcher.h"
 #include "history/ui/history_commands.h"
+#include "recovery/ui/document_watcher.h"
 
 TForm1::TForm1(TCanvasDocument& document, const TCursorSlots& cursors)
     : document_(document), cursors_(cursors) {

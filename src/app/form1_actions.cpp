@@ -4,8 +4,8 @@
 #include <QAction>
 #include <QActionGroup>
 
-#include "app/error_guard.h"
 #include "app/form1.h"
+#include "widgets/error_guard.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include "app/clipboard_picture.h"
 #include "app/form1.h"
-#include "app/wait_cursor.h"
 #include "draw/region_commands.h"
 #include "draw/ui/pstate_panel.h"
+#include "widgets/wait_cursor.h"
 
 void TForm1::connectClipboardCommands() {
   connectCommand(Mcopy, &TForm1::McopyClick);

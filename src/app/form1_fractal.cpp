@@ -2,14 +2,14 @@
 // stroke hands over to.
 #include <QAction>
 
-#include "app/error_guard.h"
 #include "app/form1.h"
 #include "app/help_window.h"
-#include "app/wait_cursor.h"
 #include "draw/ui/pstate_panel.h"
-#include "draw/ui/up_down.h"
 #include "fractal/fractal_driver.h"
 #include "fractal/ui/fractal_form.h"
+#include "widgets/error_guard.h"
+#include "widgets/up_down.h"
+#include "widgets/wait_cursor.h"
 
 void TForm1::ConnectFractalWindow(TForm3* form) {
   FractalForm = form;

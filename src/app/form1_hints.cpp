@@ -7,7 +7,7 @@
 #include <QToolButton>
 
 #include "app/form1.h"
-#include "app/hint_watcher.h"
+#include "widgets/hint_watcher.h"
 
 void TForm1::watchHints() {
   Label1->setStatusTip(QStringLiteral("座標"));

@@ -8,11 +8,11 @@
 #include <QMenuBar>
 #include <iterator>
 
-#include "app/error_guard.h"
 #include "app/form1.h"
 #include "app/help_window.h"
 #include "draw/key_table.h"
 #include "draw/ui/pstate_panel.h"
+#include "widgets/error_guard.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "app/error_guard.h"
 #include "app/form1.h"
-#include "app/pixel_art.h"
+#include "widgets/error_guard.h"
+#include "widgets/pixel_art.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 #include <algorithm>
 
 #include "app/form1.h"
-#include "app/wait_cursor.h"
 #include "draw/figure_reach.h"
 #include "draw/stroke_geometry.h"
 #include "draw/tool_table.h"
 #include "draw/ui/pstate_panel.h"
 #include "surface/canvas.h"
+#include "widgets/wait_cursor.h"
 
 void TForm1::startStroke(QObject* sender, int button, TPoint p) {
   if (Aorigin->isChecked()) p = Stroke.origin;

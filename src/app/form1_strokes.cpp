@@ -4,11 +4,11 @@
 #include <QLabel>
 #include <QToolBar>
 
-#include "app/error_guard.h"
 #include "app/form1.h"
 #include "draw/stroke_geometry.h"
 #include "draw/ui/pstate_panel.h"
 #include "history/ui/history_commands.h"
+#include "widgets/error_guard.h"
 
 namespace {
 

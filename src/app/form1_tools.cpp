@@ -6,10 +6,10 @@
 #include <QEvent>
 #include <QToolBar>
 
-#include "app/error_guard.h"
 #include "app/form1.h"
 #include "draw/tool_table.h"
 #include "draw/ui/pstate_panel.h"
+#include "widgets/error_guard.h"
 
 namespace {
 

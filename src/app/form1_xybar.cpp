@@ -8,9 +8,9 @@
 #include <climits>
 
 #include "app/click_panel.h"
-#include "app/error_guard.h"
 #include "app/form1.h"
 #include "draw/picture_corners.h"
+#include "widgets/error_guard.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <QAction>
 #include <QToolButton>
 
-#include "app/error_guard.h"
 #include "app/form1.h"
-#include "draw/ui/picture_box.h"
+#include "widgets/error_guard.h"
+#include "widgets/picture_box.h"
 #include "windows/zoom_form.h"
 
 void TForm1::ConnectZoomWindow(TForm4* form) {

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QLabel>
 
-#include "app/bitmap_image.h"
 #include "app/form1.h"
 #include "app/help_window.h"
 #include "app/version_form.h"
@@ -13,6 +12,7 @@
 #include "fractal/ui/fractal_form.h"
 #include "imageops/ui/color_change_form.h"
 #include "imageops/ui/resize_form.h"
+#include "widgets/bitmap_image.h"
 #include "windows/tool_palette.h"
 #include "windows/zoom_form.h"
 

@@ -10,10 +10,10 @@
 #include <QToolTip>
 #include <array>
 
-#include "app/error_guard.h"
 #include "app/form1.h"
 #include "draw/other_shapes.h"
 #include "draw/ui/pstate_panel.h"
+#include "widgets/error_guard.h"
 #include "windows/palette_frame.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "draw/ui/up_down.h"
+#include "widgets/up_down.h"
 #include "windows/palette_button.h"
 
 class QButtonGroup;

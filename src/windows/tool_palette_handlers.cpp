@@ -6,10 +6,10 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 
-#include "app/error_guard.h"
 #include "app/form1.h"
 #include "app/help_window.h"
 #include "draw/other_shapes.h"
+#include "widgets/error_guard.h"
 #include "windows/tool_palette.h"
 
 void TForm2::polditClick() {

@@ -9,14 +9,14 @@
 #include <functional>
 
 #include "canvas_mouse.h"
-#include "draw/ui/picture_box.h"
-#include "draw/ui/pstate_panel.h"
 #include "draw/tool_table.h"
-#include "draw/ui/up_down.h"
+#include "draw/ui/pstate_panel.h"
 #include "fractal/fractal_driver.h"
 #include "fractal/fractal_pictures.h"
 #include "fractal/ui/fractal_form.h"
 #include "surface/canvas.h"
+#include "widgets/picture_box.h"
+#include "widgets/up_down.h"
 
 namespace {
 

@@ -13,14 +13,14 @@
 #include <optional>
 
 #include "app/app_fixture.h"
-#include "app/bitmap_image.h"
 #include "app/cursor_slots.h"
 #include "app/help_window.h"
-#include "app/pixel_art.h"
 #include "app/sharp_pixels.h"
-#include "draw/ui/picture_box.h"
 #include "draw/ui/pstate_panel.h"
 #include "fractal/ui/fractal_form.h"
+#include "widgets/bitmap_image.h"
+#include "widgets/picture_box.h"
+#include "widgets/pixel_art.h"
 #include "windows/tool_palette.h"
 #include "windows/zoom_form.h"
 

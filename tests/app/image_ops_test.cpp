@@ -5,9 +5,9 @@
 #include <QPushButton>
 
 #include "app_fixture.h"
-#include "draw/ui/picture_box.h"
 #include "imageops/ui/color_change_form.h"
 #include "imageops/ui/resize_form.h"
+#include "widgets/picture_box.h"
 
 namespace {
 

@@ -14,10 +14,10 @@
 #include <QToolBar>
 
 #include "canvas_mouse.h"
-#include "draw/ui/picture_box.h"
 #include "draw/ui/pstate_panel.h"
 #include "fractal/ui/fractal_form.h"
 #include "png/png_test_writer.h"
+#include "widgets/picture_box.h"
 #include "windows/tool_palette.h"
 #include "windows/zoom_form.h"
 

@@ -9,11 +9,11 @@
 #include <QScrollBar>
 #include <QTimer>
 
-#include "app/error_guard.h"
 #include "canvas_mouse.h"
 #include "draw/ui/pstate_panel.h"
 #include "png/png_test_writer.h"
 #include "surface/canvas.h"
+#include "widgets/error_guard.h"
 
 namespace {
 

@@ -28,9 +28,9 @@
 #include "app/startup.h"
 #include "document/pixel_format_names.h"
 #include "document/ui/new_bmp_form.h"
-#include "draw/ui/picture_box.h"
-#include "windows/zoom_form.h"
 #include "history/ui/history_commands.h"
+#include "widgets/picture_box.h"
+#include "windows/zoom_form.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QToolButton>
 
 #include "app/app_fixture.h"
-#include "draw/ui/picture_box.h"
+#include "widgets/picture_box.h"
 #include "windows/zoom_form.h"
 
 namespace {

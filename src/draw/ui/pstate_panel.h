@@ -9,9 +9,9 @@
 
 #include "draw/drawing_settings.h"
 #include "draw/ui/bounded_value.h"
-#include "draw/ui/picture_box.h"
 #include "draw/ui/pstate_host.h"
-#include "draw/ui/up_down.h"
+#include "widgets/picture_box.h"
+#include "widgets/up_down.h"
 
 class QCheckBox;
 class QComboBox;

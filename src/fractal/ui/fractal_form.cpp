@@ -10,11 +10,11 @@
 #include <QTabWidget>
 #include <QToolButton>
 
-#include "app/hint_watcher.h"
-#include "draw/ui/picture_box.h"
-#include "draw/ui/up_down.h"
 #include "fractal/fractal_pictures.h"
 #include "fractal/ui/fractal_host.h"
+#include "widgets/hint_watcher.h"
+#include "widgets/picture_box.h"
+#include "widgets/up_down.h"
 
 namespace {
 

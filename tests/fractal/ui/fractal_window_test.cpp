@@ -20,11 +20,11 @@
 #include "draw/program_random.h"
 #include "draw/tool_table.h"
 #include "draw/ui/bounded_value.h"
-#include "draw/ui/picture_box.h"
 #include "draw/ui/pstate_panel.h"
-#include "draw/ui/up_down.h"
 #include "fractal/fractal_driver.h"
 #include "fractal/ui/fractal_form.h"
+#include "widgets/picture_box.h"
+#include "widgets/up_down.h"
 
 namespace {
 
