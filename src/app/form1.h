@@ -23,6 +23,7 @@
 #include "fractal/fractal_params.h"
 #include "fractal/ui/fractal_host.h"
 #include "view/ui/image_view.h"
+#include "windows/palette_host.h"
 #include "windows/zoom_host.h"
 
 class QAbstractButton;
@@ -48,7 +49,11 @@ class TForm4;
 class TDocumentWatcher;
 class THistoryCommands;
 
-class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost, public TZoomHost {
+class TForm1 : public QMainWindow,
+               public TPstateHost,
+               public TFractalHost,
+               public TZoomHost,
+               public TPaletteHost {
   Q_OBJECT
  public:
   // document and cursors belong to the program and outlive the window.
@@ -98,8 +103,21 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost, publ
   void ShowCoordinates(TPoint p) override;
   void ZoomWindowClosed() override;
 
+  // What the tool palette takes from this window (form1_palette.cpp).
+  QMainWindow& PaletteOwner() override { return *this; }
+  void ToolPaletteCreated(TForm2& palette) override { ToolPalette = &palette; }
+  QAction* ToolAction(int tool) override { return ToolActions[tool - 1]; }
+  void StartPicture(const QString& path) override;
+  void TakeToolButtons(const std::array<QAbstractButton*, kToolCount + 1>& buttons) override;
+  void SelectTool(int tool) override;
+  int SelectedTool() const override { return ToolNumber; }
+  void SetPolygonCorners(int corners) override { FigureChoice.polygonCorners = corners; }
+  void SetOtherShape(int shape) override { FigureChoice.otherShape = shape; }
+  void SetOtherShapeParam(int parameter) override { FigureChoice.otherShapeParam = parameter; }
+  void ToolPaletteClosed() override;
+
   // The tool palette's buttons by tool number: toolButtons[n] for n = 1..18 ([0] unused),
-  // filled by the palette at its creation.
+  // handed over by the palette at its creation.
   std::array<QAbstractButton*, kToolCount + 1> toolButtons{};
   // The figure the renderer draws (set by tool selection and by paste from file) and the
   // palette's values it reads (N of the N-gon, the other shape and its parameter).
@@ -347,6 +365,3 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost, publ
   QString dialogFileName_;  // the open dialog's file name, set by a drop
   bool closeConfirmed_ = false;  // the next close needs no question
 };
-
-// The picture of image-list index 0..29 (":/icons/...").
-QIcon ToolbarIcon(int index);

@@ -5,6 +5,7 @@
 #include <QActionGroup>
 
 #include "app/form1.h"
+#include "widgets/toolbar_icons.h"
 #include "widgets/error_guard.h"
 
 namespace {

@@ -10,6 +10,7 @@
 #include "draw/tool_table.h"
 #include "draw/ui/pstate_panel.h"
 #include "widgets/error_guard.h"
+#include "widgets/toolbar_icons.h"
 
 namespace {
 

@@ -21,6 +21,7 @@
 #include "widgets/bitmap_image.h"
 #include "widgets/picture_box.h"
 #include "widgets/pixel_art.h"
+#include "widgets/toolbar_icons.h"
 #include "windows/tool_palette.h"
 #include "windows/zoom_form.h"
 

@@ -8,6 +8,7 @@
 #include "canvas_mouse.h"
 #include "draw/ui/pstate_panel.h"
 #include "surface/canvas.h"
+#include "widgets/toolbar_icons.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "document/ui/new_bmp_form.h"
 #include "draw/ui/pstate_panel.h"
 #include "surface/canvas.h"
+#include "widgets/toolbar_icons.h"
 
 namespace {
 
