@@ -8,7 +8,6 @@
 
 #include "draw/ui/pstate_panel.h"
 #include "history/ui/history_commands.h"
-#include "recovery/ui/document_watcher.h"
 
 TForm1::TForm1(TCanvasDocument& document, const TCursorSlots& cursors)
     : document_(document), cursors_(cursors) {
@@ -26,6 +25,10 @@ TForm1::TForm1(TCanvasDocument& document, const TCursorSlots& cursors)
   connectClipboardCommands();
   createToolsBar();
   setCentralWidget(createClientArea());
+  canvasFollower_.changed = [this](const TRect& r) { Image->InvalidateDocument(r); };
+  canvasFollower_.replaced = [this] { ScrollBox1->DocumentReplaced(); };
+  editEvents_.Subscribe(canvasFollower_);
+  editEvents_.Subscribe(historyFollower_);
   createViewCommands();
   createStrokeControls();
   // The panel's own start-up runs here, after the document exists: font list, fill setting,
@@ -105,16 +108,8 @@ QWidget* TForm1::createClientArea() {
 
 void TForm1::ShowHint(const QString& hint) { Label4->setText(hint); }
 
-// Every drawing into the picture comes through these two, which is how the history learns
-// what changed.
-void TForm1::InvalidateDocument(const TRect& r) {
-  Image->InvalidateDocument(r);
-  if (History) History->MarkDirty(r);
-  if (DocumentWatcher) DocumentWatcher->DocumentChanged();
-}
+// Every drawing into the picture comes through these two, which is how the canvas, the
+// history and the recovery copy learn what changed.
+void TForm1::InvalidateDocument(const TRect& r) { editEvents_.Changed(r); }
 
-void TForm1::DocumentReplaced() {
-  ScrollBox1->DocumentReplaced();
-  if (DocumentWatcher) DocumentWatcher->DocumentChanged();
-  if (History) History->MarkReplaced();
-}
+void TForm1::DocumentReplaced() { editEvents_.Replaced(); }

@@ -22,6 +22,7 @@
 #include "draw/ui/pstate_host.h"
 #include "fractal/fractal_params.h"
 #include "fractal/ui/fractal_host.h"
+#include "session/edit_events.h"
 #include "view/ui/image_view.h"
 #include "windows/palette_host.h"
 #include "windows/zoom_host.h"
@@ -46,7 +47,6 @@ class Tresizeform;
 class TCchangeform;
 class TForm3;
 class TForm4;
-class TDocumentWatcher;
 class THistoryCommands;
 
 class TForm1 : public QMainWindow,
@@ -72,8 +72,9 @@ class TForm1 : public QMainWindow,
   TCchangeform* CchangeForm = nullptr;  // the colour conversion dialog
   TForm3* FractalForm = nullptr;        // the fractal settings window "rir"
   TForm4* ZoomForm = nullptr;           // the zoom window
-  // Told of every change of the picture and of its being clean again; may be null.
-  TDocumentWatcher* DocumentWatcher = nullptr;
+  // Whoever follows the picture (the canvas, the history, the recovery copy) subscribes here
+  // and is told of every change, of its replacement and of its being clean again.
+  TEditEvents& EditEvents() { return editEvents_; }
 
   // Fractal drawing (form1_fractal.cpp): the parameter record the settings window writes and
   // the walk state of the generators.
@@ -361,6 +362,9 @@ class TForm1 : public QMainWindow,
 
   TCanvasDocument& document_;
   const TCursorSlots& cursors_;
+  TEditEvents editEvents_;
+  TEditFollower canvasFollower_;   // repaints, and takes on a new size
+  TEditFollower historyFollower_;  // what the history keeps of each change
   QWidget* pstateHost_ = nullptr;
   QString dialogFileName_;  // the open dialog's file name, set by a drop
   bool closeConfirmed_ = false;  // the next close needs no question

@@ -5,7 +5,6 @@
 
 #include "app/form1.h"
 #include "document/ui/new_bmp_form.h"
-#include "recovery/ui/document_watcher.h"
 
 void TForm1::returnbuttonClick() {
   // During a stroke the picture holds its inverted previews: the stroke ends first, and its
@@ -37,7 +36,7 @@ void TForm1::ResetDocumentView() {
   DocumentReplaced();
   ScrollBox1->ResetPosition();
   showDocumentName();
-  if (DocumentWatcher) DocumentWatcher->DocumentClean();
+  editEvents_.Clean();
 }
 
 void TForm1::showDocumentName() {

@@ -5,7 +5,6 @@
 
 #include "app/form1.h"
 #include "history/ui/history_commands.h"
-#include "recovery/ui/document_watcher.h"
 
 void TForm1::createHistory(QMenu* edit) {
   THistoryCommands::THost host;
@@ -13,14 +12,13 @@ void TForm1::createHistory(QMenu* edit) {
   host.fileName = [this] { return document_.FileName; };
   host.drawing = [this] { return DrawingFlag; };
   host.restored = [this](const TRestoreResult& result) {
-    // Straight to the view: the history knows this change already. The recovery copy follows it.
-    if (result.replaced) ScrollBox1->DocumentReplaced();
-    else Image->InvalidateDocument(result.changed);
+    // A change like any other, but the history knows it already.
+    if (result.replaced) editEvents_.Replaced(&historyFollower_);
+    else editEvents_.Changed(result.changed, &historyFollower_);
     if (result.renamed) {
       document_.FileName = result.name;
       showDocumentName();
     }
-    if (DocumentWatcher) DocumentWatcher->DocumentChanged();
     redrawZoom();
   };
   host.showHint = [this](const QString& hint) { ShowHint(hint); };
@@ -30,6 +28,8 @@ void TForm1::createHistory(QMenu* edit) {
     if (Lchanged) Lchanged->setText(on ? QStringLiteral("変更あり") : QString());
   };
   History = new THistoryCommands(std::move(host), this);
+  historyFollower_.changed = [this](const TRect& r) { History->MarkDirty(r); };
+  historyFollower_.replaced = [this] { History->MarkReplaced(); };
   edit->addActions({History->Aundo, History->Aredo});
 }
 
