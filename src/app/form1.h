@@ -76,10 +76,8 @@ class TForm1 : public QMainWindow,
   // and is told of every change, of its replacement and of its being clean again.
   TEditEvents& EditEvents() { return editEvents_; }
 
-  // Fractal drawing (form1_fractal.cpp): the parameter record the settings window writes and
-  // the walk state of the generators.
+  // Fractal drawing (form1_fractal.cpp): the parameter record the settings window writes.
   TFractalParams FractalParams;
-  TFractalWalk FractalWalk;
   // Takes the fractal settings window: F10 and the close box switch fractal drawing, and every
   // committed shape stroke hands over to the generation.
   void ConnectFractalWindow(TForm3* form);
@@ -131,8 +129,6 @@ class TForm1 : public QMainWindow,
   // drawing flag (a stroke under way).
   int ToolNumber = 1;
   bool DrawingFlag = false;
-  // The rest of the stroke state; the mouse handlers (form1_strokes.cpp) drive it.
-  TStrokeState Stroke;
 
   // Where other parts take over during a stroke; each may be empty.
   // Every second press: the fractal walk's first segment is start-previous; generate is true
@@ -153,12 +149,11 @@ class TForm1 : public QMainWindow,
 
   // Actions (names as the program's commands).
   QAction *Aclose, *Anew, *Aopen, *Asave, *Asaveas, *Aretrun, *Aorigin, *Apoly, *Asym, *Azoom,
-      *Afrac, *Apoint, *AtoolP, *Acleft, *Acright, *Acup, *Acdown, *Aclosesave;
+      *Afrac, *Apoint, *AtoolP, *Acdown, *Aclosesave;
   // The eighteen tool actions; ToolActions[n - 1] carries tool number n.
   std::array<QAction*, kToolCount> ToolActions{};
-  QActionGroup* modifierGroup = nullptr;  // Aorigin, Apoly, Asym: at most one down
   // The Edit menu's commands besides Undo.
-  QAction *Mcut, *Mcopy, *MPaste, *Mallselect, *Mpastefile, *R1;
+  QAction *Mcut, *Mcopy, *MPaste, *Mallselect, *R1;
   QAction *MContents, *Mversion;
 
   QMenu* PopupMenu1 = nullptr;  // the region menu, opened by region editing and select-all
@@ -166,13 +161,11 @@ class TForm1 : public QMainWindow,
   QToolBar* ToolsBar = nullptr;
   QToolButton* saveB = nullptr;
   QWidget* xyBar = nullptr;
-  QWidget* stateBar = nullptr;
   QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr;
   // The mark of a picture that differs from its file ("変更あり"), after the zoom readout.
   QLabel* Lchanged = nullptr;
   TScrollBox* ScrollBox1 = nullptr;
   TImageView* Image = nullptr;
-  QToolBar* ToolBar3 = nullptr;
   // The 91-pixel bottom area and the drawing settings panel in it.
   QWidget* PstateHost() const { return pstateHost_; }
   TPstatePanel* PstatePanel = nullptr;
@@ -359,6 +352,16 @@ class TForm1 : public QMainWindow,
   void setZoomViewFormat();
   // The chosen format, the caption and the Save hint of the document's file name and format.
   void showDocumentName();
+
+  // The rest of the stroke state; the mouse handlers (form1_strokes.cpp) drive it.
+  TStrokeState Stroke;
+  // The walk state of the fractal generators.
+  TFractalWalk FractalWalk;
+  // Ctrl and an arrow besides Acdown; paste from file; Aorigin, Apoly, Asym (at most one down).
+  QAction *Acleft, *Acright, *Acup, *Mpastefile;
+  QActionGroup* modifierGroup = nullptr;
+  QWidget* stateBar = nullptr;
+  QToolBar* ToolBar3 = nullptr;
 
   TCanvasDocument& document_;
   const TCursorSlots& cursors_;
