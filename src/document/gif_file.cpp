@@ -100,12 +100,13 @@ void readFrame(GifReader& r, int transparent, TBitmap& bmp) {
   // Rows get the background only when they are first written, so that a file cut short costs
   // no more memory than the rows it holds.
   const std::uint32_t background = std::uint32_t(transparent >= 0 ? transparent : r.gif->SBackGroundColor) & mask;
+  std::vector<std::uint8_t> blank(bmp.Stride(), 0);
+  for (int x = 0; x < width && background; ++x) WriteRaw(blank.data(), x, bits, background);
   std::vector<bool> filled(std::size_t(height), false);
   const auto rowOf = [&](int y) {
     std::uint8_t* row = bmp.MutableRow(y);
     if (!filled[std::size_t(y)]) {
-      std::memset(row, 0, bmp.Stride());
-      for (int x = 0; x < width && background; ++x) WriteRaw(row, x, bits, background);
+      std::memcpy(row, blank.data(), blank.size());
       filled[std::size_t(y)] = true;
     }
     return row;
@@ -181,15 +182,15 @@ void ReadGif(const std::uint8_t* data, std::size_t size, TBitmap& out) {
 void WriteGif(const TBitmap& bitmap, const ByteSink& sink) {
   if (bitmap.Empty()) throw EInvalidGraphic("画像が空なので保存できません");
   int colours = 0;
-  std::optional<TIndexedPixels> pixels = IndexedPixelsOf(bitmap, colours);
+  std::optional<TIndexedRows> pixels = TIndexedRows::Of(bitmap, colours);
   if (!pixels) throw GifTooManyColoursError(colours);
   // The table's size is a power of two from 2 to 256, and holds every stored index.
-  const int used = std::max<int>(int(pixels->palette.size()), *std::max_element(pixels->indices.begin(), pixels->indices.end()) + 1);
   int tableBits = 1;
-  while ((1 << tableBits) < used) ++tableBits;
+  while ((1 << tableBits) < pixels->IndexCount()) ++tableBits;
+  const std::vector<TColor>& palette = pixels->Palette();
   std::vector<GifColorType> table(std::size_t(1) << tableBits, GifColorType{0, 0, 0});
-  for (std::size_t i = 0; i < pixels->palette.size() && i < table.size(); ++i)
-    table[i] = GifColorType{GetRValue(pixels->palette[i]), GetGValue(pixels->palette[i]), GetBValue(pixels->palette[i])};
+  for (std::size_t i = 0; i < palette.size() && i < table.size(); ++i)
+    table[i] = GifColorType{GetRValue(palette[i]), GetGValue(palette[i]), GetBValue(palette[i])};
   MapGuard map{GifMakeMapObject(int(table.size()), table.data())};
   if (!map.map) throw EInvalidGraphic("GIF に保存できません");
   std::vector<std::uint8_t> bytes;
@@ -198,17 +199,20 @@ void WriteGif(const TBitmap& bitmap, const ByteSink& sink) {
     int error = 0;
     w.gif = EGifOpen(&bytes, writeOutput, &error);
     if (!w.gif) throw EInvalidGraphic("GIF に保存できません (" + std::string(GifErrorString(error)) + ")");
-    const auto clear = std::find(pixels->palette.begin(), pixels->palette.end(), bitmap.TransparentColor);
-    const bool transparent = bitmap.Transparent && clear != pixels->palette.end();
+    const auto clear = std::find(palette.begin(), palette.end(), bitmap.TransparentColor);
+    const bool transparent = bitmap.Transparent && clear != palette.end();
     EGifSetGifVersion(w.gif, transparent);
     w.Check(EGifPutScreenDesc(w.gif, bitmap.Width(), bitmap.Height(), tableBits, 0, map.map));
     if (transparent) {
-      const GifByteType control[4] = {kTransparentFlag, 0, 0, GifByteType(clear - pixels->palette.begin())};
+      const GifByteType control[4] = {kTransparentFlag, 0, 0, GifByteType(clear - palette.begin())};
       w.Check(EGifPutExtension(w.gif, kGraphicsControl, 4, control));
     }
     w.Check(EGifPutImageDesc(w.gif, 0, 0, bitmap.Width(), bitmap.Height(), false, nullptr));
-    for (int y = 0; y < bitmap.Height(); ++y)
-      w.Check(EGifPutLine(w.gif, pixels->indices.data() + std::size_t(y) * std::size_t(bitmap.Width()), bitmap.Width()));
+    std::vector<GifPixelType> line(std::size_t(bitmap.Width()));
+    for (int y = 0; y < bitmap.Height(); ++y) {
+      pixels->ReadRow(y, line.data());
+      w.Check(EGifPutLine(w.gif, line.data(), bitmap.Width()));
+    }
     const int closed = EGifCloseFile(w.gif, &error);
     w.gif = nullptr;
     if (closed == GIF_ERROR) throw EInvalidGraphic("GIF に保存できません (" + std::string(GifErrorString(error)) + ")");

@@ -1,6 +1,6 @@
 #include "document/indexed_picture.h"
 
-#include <unordered_map>
+#include <algorithm>
 
 #include "surface/span_painter.h"
 
@@ -45,35 +45,43 @@ int countColours(const TBitmap& bitmap) {
 
 }  // namespace
 
-std::optional<TIndexedPixels> IndexedPixelsOf(const TBitmap& bitmap, int& colourCount) {
+std::optional<TIndexedRows> TIndexedRows::Of(const TBitmap& bitmap, int& colourCount) {
   const int bpp = BitsPerPixel(bitmap.PixelFormat());
-  const bool indexed = bpp <= 8;
-  TIndexedPixels out;
-  out.indices.resize(std::size_t(bitmap.Width()) * std::size_t(bitmap.Height()));
-  if (indexed) out.palette = bitmap.Palette().Entries();
-  std::unordered_map<TColor, std::uint8_t> indexOf;
-  std::size_t i = 0;
+  TIndexedRows out(bitmap);
+  if (bpp <= 8) {
+    out.palette_ = bitmap.Palette().Entries();
+    std::uint32_t highest = 0;
+    for (int y = 0; y < bitmap.Height(); ++y) {
+      const std::uint8_t* row = bitmap.Row(y);
+      for (int x = 0; x < bitmap.Width(); ++x) highest = std::max(highest, ReadRaw(row, x, bpp));
+    }
+    out.indexCount_ = std::max(int(out.palette_.size()), int(highest) + 1);
+    colourCount = int(out.palette_.size());
+    return out;
+  }
   for (int y = 0; y < bitmap.Height(); ++y) {
     const std::uint8_t* row = bitmap.Row(y);
-    for (int x = 0; x < bitmap.Width(); ++x, ++i) {
-      const std::uint32_t raw = ReadRaw(row, x, bpp);
-      if (indexed) {
-        out.indices[i] = std::uint8_t(raw);
-        continue;
+    for (int x = 0; x < bitmap.Width(); ++x) {
+      const TColor c = bitmap.RawToColor(ReadRaw(row, x, bpp));
+      if (out.indexOf_.count(c)) continue;
+      if (int(out.palette_.size()) == kMaxIndexedColours) {
+        colourCount = countColours(bitmap);
+        return std::nullopt;
       }
-      const TColor c = bitmap.RawToColor(raw);
-      auto found = indexOf.find(c);
-      if (found == indexOf.end()) {
-        if (int(out.palette.size()) == kMaxIndexedColours) {
-          colourCount = countColours(bitmap);
-          return std::nullopt;
-        }
-        found = indexOf.emplace(c, std::uint8_t(out.palette.size())).first;
-        out.palette.push_back(c);
-      }
-      out.indices[i] = found->second;
+      out.indexOf_.emplace(c, std::uint8_t(out.palette_.size()));
+      out.palette_.push_back(c);
     }
   }
-  colourCount = int(out.palette.size());
+  out.indexCount_ = int(out.palette_.size());
+  colourCount = out.indexCount_;
   return out;
+}
+
+void TIndexedRows::ReadRow(int y, std::uint8_t* out) const {
+  const int bpp = BitsPerPixel(bitmap_.PixelFormat());
+  const std::uint8_t* row = bitmap_.Row(y);
+  for (int x = 0; x < bitmap_.Width(); ++x) {
+    const std::uint32_t raw = ReadRaw(row, x, bpp);
+    out[x] = bpp <= 8 ? std::uint8_t(raw) : indexOf_.at(bitmap_.RawToColor(raw));
+  }
 }

@@ -156,8 +156,7 @@ void WriteRaw(std::uint8_t* row, int x, int bpp, std::uint32_t v) {
 }
 
 SpanPainter::SpanPainter(TBitmap& bmp, const TRect& clip, const SpanInk& ink)
-    : bmp_(bmp),
-      clip_(IntersectRect(NormalizedRect(clip), bmp.BoundsRect())),
+    : clip_(IntersectRect(NormalizedRect(clip), bmp.BoundsRect())),
       ink_(ink),
       bits_(clip_.IsEmpty() ? nullptr : bmp.MutableBits()),
       stride_(bmp.Stride()),

@@ -54,7 +54,6 @@ class SpanPainter {
   void uniformSpan(std::uint8_t* row, int x0, int x1);
   void tiledSpan(std::uint8_t* row, int y, int x0, int x1);
 
-  TBitmap& bmp_;
   TRect clip_;
   const SpanInk& ink_;
   std::uint8_t* bits_;
