@@ -44,7 +44,7 @@ std::unique_ptr<TAppRecovery> TAppRecovery::Start(TZudozoApp& app) {
 TAppRecovery::TAppRecovery(TZudozoApp& app, std::string folder) : app_(app), store_(std::move(folder)) {
   TForm1& form1 = app.Form1();
   scheduler_ = std::make_unique<TRecoveryScheduler>(
-      app.Document(), [&form1] { return form1.DrawingFlag; }, [&form1] { return form1.PictureUnsaved(); },
+      app.Document(), [&form1] { return form1.DrawingFlag(); }, [&form1] { return form1.PictureUnsaved(); },
       store_.PathFor(CurrentProcess()));
   scheduler_->SetReporter([&form1](const QString& text) { form1.ShowHint(text); });
   form1.EditEvents().Subscribe(*scheduler_);

@@ -10,7 +10,7 @@
 #include "history/ui/history_commands.h"
 
 TForm1::TForm1(TCanvasDocument& document, const TCursorSlots& cursors)
-    : document_(document), cursors_(cursors) {
+    : document_(document), cursors_(cursors), session_(document) {
   setObjectName(QStringLiteral("TForm1"));
   setWindowTitle(QStringLiteral("Zudozo"));
   QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
@@ -27,8 +27,9 @@ TForm1::TForm1(TCanvasDocument& document, const TCursorSlots& cursors)
   setCentralWidget(createClientArea());
   canvasFollower_.changed = [this](const TRect& r) { Image->InvalidateDocument(r); };
   canvasFollower_.replaced = [this] { ScrollBox1->DocumentReplaced(); };
-  editEvents_.Subscribe(canvasFollower_);
-  editEvents_.Subscribe(historyFollower_);
+  session_.Events().Subscribe(canvasFollower_);
+  session_.Events().Subscribe(historyFollower_);
+  session_.SetHost(*this);
   createViewCommands();
   createStrokeControls();
   // The panel's own start-up runs here, after the document exists: font list, fill setting,
@@ -110,6 +111,6 @@ void TForm1::ShowHint(const QString& hint) { Label4->setText(hint); }
 
 // Every drawing into the picture comes through these two, which is how the canvas, the
 // history and the recovery copy learn what changed.
-void TForm1::InvalidateDocument(const TRect& r) { editEvents_.Changed(r); }
+void TForm1::InvalidateDocument(const TRect& r) { session_.Changed(r); }
 
-void TForm1::DocumentReplaced() { editEvents_.Replaced(); }
+void TForm1::DocumentReplaced() { session_.Replaced(); }

@@ -8,9 +8,11 @@
 // form1_xybar.cpp the coordinate bar, form1_keys.cpp the keyboard, form1_hints.cpp the status
 // hints, form1_text.cpp what the text tools write, form1_regions.cpp region editing and the
 // paste buffer, form1_clipboard.cpp the whole-picture clipboard, form1_image_ops.cpp the image
-// operations, form1_fractal.cpp fractal drawing; the strokes are in form1_tools.cpp,
-// form1_strokes.cpp, form1_stroke_steps.cpp and form1_fixangle.cpp; form1_history.cpp the
-// history of many steps.
+// operations, form1_fractal.cpp fractal drawing; form1_history.cpp the history of many steps.
+// The editing session (session/edit_session.h) draws the strokes: form1_tools.cpp selects the
+// tools, form1_strokes.cpp turns the canvas's events into the session's calls,
+// form1_stroke_host.cpp gives the session the settings and the window's steps, and
+// form1_fixangle.cpp builds the fixed-angle controls.
 #include <QMainWindow>
 #include <array>
 #include <functional>
@@ -18,11 +20,10 @@
 #include "app/cursor_slots.h"
 #include "document/canvas_document.h"
 #include "draw/figure_renderer.h"
-#include "draw/stroke_state.h"
 #include "draw/ui/pstate_host.h"
 #include "fractal/fractal_params.h"
 #include "fractal/ui/fractal_host.h"
-#include "session/edit_events.h"
+#include "session/edit_session.h"
 #include "view/ui/image_view.h"
 #include "windows/palette_host.h"
 #include "windows/zoom_host.h"
@@ -53,7 +54,8 @@ class TForm1 : public QMainWindow,
                public TPstateHost,
                public TFractalHost,
                public TZoomHost,
-               public TPaletteHost {
+               public TPaletteHost,
+               private TStrokeHost {
   Q_OBJECT
  public:
   // document and cursors belong to the program and outlive the window.
@@ -74,7 +76,9 @@ class TForm1 : public QMainWindow,
   TForm4* ZoomForm = nullptr;           // the zoom window
   // Whoever follows the picture (the canvas, the history, the recovery copy) subscribes here
   // and is told of every change, of its replacement and of its being clean again.
-  TEditEvents& EditEvents() { return editEvents_; }
+  TEditEvents& EditEvents() { return session_.Events(); }
+  // The editing session the canvas's events drive: the document and the stroke machine.
+  TEditSession& Session() { return session_; }
 
   // Fractal drawing (form1_fractal.cpp): the parameter record the settings window writes.
   TFractalParams FractalParams;
@@ -98,7 +102,7 @@ class TForm1 : public QMainWindow,
   // Shows or hides the zoom window; zoomB is down and Mzoom checked while it is shown.
   void zoombuttonclick();
   // What the zoom window takes from this window.
-  bool Drawing() const override { return DrawingFlag; }
+  bool Drawing() const override { return session_.Drawing(); }
   void ShowCoordinates(TPoint p) override;
   void ZoomWindowClosed() override;
 
@@ -109,10 +113,10 @@ class TForm1 : public QMainWindow,
   void StartPicture(const QString& path) override;
   void TakeToolButtons(const std::array<QAbstractButton*, kToolCount + 1>& buttons) override;
   void SelectTool(int tool) override;
-  int SelectedTool() const override { return ToolNumber; }
-  void SetPolygonCorners(int corners) override { FigureChoice.polygonCorners = corners; }
-  void SetOtherShape(int shape) override { FigureChoice.otherShape = shape; }
-  void SetOtherShapeParam(int parameter) override { FigureChoice.otherShapeParam = parameter; }
+  int SelectedTool() const override { return session_.Tool(); }
+  void SetPolygonCorners(int corners) override { session_.Figure().polygonCorners = corners; }
+  void SetOtherShape(int shape) override { session_.Figure().otherShape = shape; }
+  void SetOtherShapeParam(int parameter) override { session_.Figure().otherShapeParam = parameter; }
   void ToolPaletteClosed() override;
 
   // The tool palette's buttons by tool number: toolButtons[n] for n = 1..18 ([0] unused),
@@ -120,15 +124,14 @@ class TForm1 : public QMainWindow,
   std::array<QAbstractButton*, kToolCount + 1> toolButtons{};
   // The figure the renderer draws (set by tool selection and by paste from file) and the
   // palette's values it reads (N of the N-gon, the other shape and its parameter).
-  TFigureChoice FigureChoice;
+  TFigureChoice& FigureChoice() { return session_.Figure(); }
   // The rectangle chosen with region editing or select-all, operand of the region commands
   // (right and bottom exclusive).
   TRect SelectedRegion;
 
-  // Stroke state kept here for the drawing tools: the selected tool number (1..18) and the
-  // drawing flag (a stroke under way).
-  int ToolNumber = 1;
-  bool DrawingFlag = false;
+  // The selected tool number (1..18) and the drawing flag (a stroke under way).
+  int ToolNumber() const { return session_.Tool(); }
+  bool DrawingFlag() const { return session_.Drawing(); }
 
   // Where other parts take over during a stroke; each may be empty.
   // Every second press: the fractal walk's first segment is start-previous; generate is true
@@ -322,26 +325,24 @@ class TForm1 : public QMainWindow,
   // Writes bitmap by the path's extension (PNG through the settings dialog); false when
   // nothing was written.
   bool savePicture(const TBitmap& bitmap, const QString& path);
-  // Strokes: form1_tools.cpp, form1_strokes.cpp, form1_stroke_steps.cpp, form1_fixangle.cpp.
+  // Strokes: form1_tools.cpp, form1_strokes.cpp, form1_stroke_host.cpp, form1_fixangle.cpp.
   void connectModifierKeys();
   void createStrokeControls();
   void createFixAngleControls();
   void createCoordinateBar();
   void connectKeys();
   void watchHints();
-  TTextFigure textFigure() const;
   void routeCanvasMouse(const TCanvasMouse& m);
-  TPoint fixedAngle(TPoint q) const;
-  void startStroke(QObject* sender, int button, TPoint p);
-  void secondPress(int button, TPoint q);
-  void previewMove(TPoint q);
-  void releaseStroke(int button, TPoint q);
-  void drawFigure(TPoint e, TPenMode mode);
-  void restoreTouched();
+  // What the strokes take from this window (form1_stroke_host.cpp).
+  TStrokeSettings StrokeSettings() const override;
+  std::vector<std::string> TextLines() const override;
+  void StrokeButtonChosen(TMouseButton button) override;
   // The eyedropper's colour goes into the active colour slot (left or right).
-  void pickColor(TColor c);
-  // The angled paste's second press with the stroke button, on the restored picture.
-  void pasteRotated(TPoint s, TPoint q);
+  void ColorPicked(TColor c) override;
+  void RegionCompleted(TPoint a, TPoint b, TMouseButton button) override;
+  void StrokeUndone() override;
+  void RunBusy(const std::function<void()>& work) override;
+  void StrokeCommitted(TPoint start, TPoint previous, bool generate) override;
   void showStrokeLabelsIdle();
   void showStrokeState();
   void notifyZoom(QObject* sender, TPoint p);
@@ -353,8 +354,6 @@ class TForm1 : public QMainWindow,
   // The chosen format, the caption and the Save hint of the document's file name and format.
   void showDocumentName();
 
-  // The rest of the stroke state; the mouse handlers (form1_strokes.cpp) drive it.
-  TStrokeState Stroke;
   // The walk state of the fractal generators.
   TFractalWalk FractalWalk;
   // Ctrl and an arrow besides Acdown; paste from file; Aorigin, Apoly, Asym (at most one down).
@@ -365,7 +364,7 @@ class TForm1 : public QMainWindow,
 
   TCanvasDocument& document_;
   const TCursorSlots& cursors_;
-  TEditEvents editEvents_;
+  TEditSession session_;
   TEditFollower canvasFollower_;   // repaints, and takes on a new size
   TEditFollower historyFollower_;  // what the history keeps of each change
   QWidget* pstateHost_ = nullptr;

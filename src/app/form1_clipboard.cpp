@@ -40,9 +40,8 @@ void TForm1::MPasteClick() {
 }
 
 void TForm1::MallselectClick() {
-  PstatePanel->penModeValue = PstatePanel->PenModeOf();
   ScrollBox1->horizontalScrollBar()->setValue(ScrollBox1->horizontalScrollBar()->maximum());
   ScrollBox1->verticalScrollBar()->setValue(ScrollBox1->verticalScrollBar()->maximum());
   const TBitmap& picture = document_.Picture();
-  CompleteRegion(TPoint{0, 0}, TPoint{picture.Width(), picture.Height()}, Stroke.button);
+  CompleteRegion(TPoint{0, 0}, TPoint{picture.Width(), picture.Height()}, session_.Stroke().button);
 }

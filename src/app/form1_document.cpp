@@ -9,12 +9,11 @@
 void TForm1::returnbuttonClick() {
   // During a stroke the picture holds its inverted previews: the stroke ends first, and its
   // own cancelling Undo is the one asked for.
-  if (DrawingFlag) {
+  if (session_.Drawing()) {
     CancelStroke();
     return;
   }
-  document_.ExchangeWithSnapshot();
-  DocumentReplaced();
+  session_.Undo();
   redrawZoom();
 }
 
@@ -30,13 +29,13 @@ void TForm1::newBClick() {
 }
 
 void TForm1::ResetDocumentView() {
-  DrawingFlag = false;
+  session_.ForgetStroke();
   ToolsBar->setEnabled(true);
   document_.TakeSnapshot();
   DocumentReplaced();
   ScrollBox1->ResetPosition();
   showDocumentName();
-  editEvents_.Clean();
+  session_.Events().Clean();
 }
 
 void TForm1::showDocumentName() {

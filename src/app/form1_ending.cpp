@@ -15,7 +15,7 @@ void TForm1::AcloseExecute() {
 
 void TForm1::savecloseClick() {
   // Esc during a stroke takes back the stroke, not the program.
-  if (DrawingFlag) {
+  if (session_.Drawing()) {
     CancelStroke();
     return;
   }

@@ -136,7 +136,7 @@ void TForm1::MpastefileClick() {
   }
   // The canvas behaves as the paste tool's from now on; the tool number, its toolbar picture
   // and the modifiers stay as they were.
-  FigureChoice.figure = kToolPaste;
+  session_.Figure().figure = kToolPaste;
   if (QAbstractButton* button = toolButtons[kToolPaste]) button->setChecked(true);
   ScrollBox1->setCursor(cursors_.Slot(kToolPaste));
   Image->setCursor(cursors_.Slot(kToolPaste));

@@ -1,12 +1,11 @@
 // The fixed-angle constraint's controls on the coordinate bar xyBar: the toggle dxdrop, the
-// angle updx (0..90 degrees) and its text Ladx.
+// angle updx (0..90 degrees) and its text Ladx. The strokes read them as modifiers.
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QScrollBar>
 #include <QToolButton>
 
 #include "app/form1.h"
-#include "draw/stroke_geometry.h"
 
 void TForm1::createFixAngleControls() {
   // The coordinate bar's other controls join this row.
@@ -42,8 +41,3 @@ void TForm1::createFixAngleControls() {
 }
 
 void TForm1::updxChange() { Ladx->setText(QString::number(updx->value())); }
-
-TPoint TForm1::fixedAngle(TPoint q) const {
-  if (!dxdrop->isChecked()) return q;
-  return TPoint{q.X, FixAngle(q.X, q.Y, Stroke.points.start, updx->value())};
-}

@@ -38,13 +38,14 @@ void TForm1::generateFractal(TPoint start, TPoint previous, bool generate) {
     FractalWalk.seg[1] = TFractalSegment{start.X, start.Y, previous.X, previous.Y};
     TFractalRun run = FractalForm->RunSettings();
     run.penWidth = PstatePanel->penwidth->Position();
-    run.penMode = PstatePanel->penModeValue;
+    run.penMode = session_.PenMode();
     run.applyFill = [this](TCanvas& canvas) { PstatePanel->ApplyFillSetting(canvas); };
-    FigureChoice.penModePosition = PstatePanel->pmbar->Position();
-    FigureChoice.pasteBuffer = &document_.PasteBuffer();
-    run.renderFigure = [this](TPoint s, TPoint e, TCanvas& canvas, TPenMode mode) {
+    TFigureChoice& figure = session_.Figure();
+    figure.penModePosition = PstatePanel->pmbar->Position();
+    figure.pasteBuffer = &document_.PasteBuffer();
+    run.renderFigure = [&figure](TPoint s, TPoint e, TCanvas& canvas, TPenMode mode) {
       TFigurePoints points{s, s};
-      RenderFigure(points, e, canvas, mode, FigureChoice);
+      RenderFigure(points, e, canvas, mode, figure);
     };
     // A run that fails (memory) leaves the picture with the stroke as it was and says why.
     std::uint32_t elapsed = 0;

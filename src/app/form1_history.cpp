@@ -10,11 +10,11 @@ void TForm1::createHistory(QMenu* edit) {
   THistoryCommands::THost host;
   host.picture = [this]() -> TBitmap& { return document_.Picture(); };
   host.fileName = [this] { return document_.FileName; };
-  host.drawing = [this] { return DrawingFlag; };
+  host.drawing = [this] { return session_.Drawing(); };
   host.restored = [this](const TRestoreResult& result) {
     // A change like any other, but the history knows it already.
-    if (result.replaced) editEvents_.Replaced(&historyFollower_);
-    else editEvents_.Changed(result.changed, &historyFollower_);
+    if (result.replaced) session_.Events().Replaced(&historyFollower_);
+    else session_.Events().Changed(result.changed, &historyFollower_);
     if (result.renamed) {
       document_.FileName = result.name;
       showDocumentName();

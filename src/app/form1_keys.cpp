@@ -81,12 +81,12 @@ bool TForm1::AppliEventsShortCut(QObject* receiver, const QKeyEvent& key) {
   // Keys held with Ctrl or Alt belong to the menus and commands; one that none took (Ctrl+S,
   // or Ctrl+C finding nothing to copy) is no tool or setting key.
   if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
-  const TKeyedSettings before{ToolNumber, PstatePanel->brbar->Position(), PstatePanel->pmbar->Position(),
+  const TKeyedSettings before{session_.Tool(), PstatePanel->brbar->Position(), PstatePanel->pmbar->Position(),
                               PstatePanel->penwidth->Position(), PstatePanel->Fsize->Position()};
-  const TKeyedSettings after = ApplyKey(VirtualKeyOf(key), DrawingFlag, before);
+  const TKeyedSettings after = ApplyKey(VirtualKeyOf(key), session_.Drawing(), before);
   PstatePanel->penwidth->SetPosition(after.penWidth);
   PstatePanel->Fsize->SetPosition(after.fontSize);
-  if (DrawingFlag) return true;
+  if (session_.Drawing()) return true;
   PstatePanel->brbar->SetPosition(after.fillSetting);
   PstatePanel->pmbar->SetPosition(after.penMode);
   // Every key while idle selects the tool again (which also refills the paste buffer) and

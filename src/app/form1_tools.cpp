@@ -52,16 +52,14 @@ void TForm1::AoriginExecute(int tag) {
 void TForm1::dtExecute(int tag) {
   QWidget* focus = QApplication::focusWidget();
   const bool typingFontName = focus && (focus == PstatePanel->fcom || PstatePanel->fcom->isAncestorOf(focus));
-  if (typingFontName || DrawingFlag || tag < 1 || tag > kToolCount) return;
+  if (typingFontName || !session_.SelectTool(tag)) return;
 
   if (QAbstractButton* button = toolButtons[tag]) button->setChecked(true);
-  FigureChoice.figure = tag;
   const bool modifiers = ToolTakesModifiers(tag);
   for (QAction* modifier : {Aorigin, Apoly, Asym}) {
     if (!modifiers) modifier->setChecked(false);
     modifier->setEnabled(modifiers);
   }
-  ToolNumber = tag;
   AtoolP->setIcon(ToolbarIcon(tag + 11));
   Image->setCursor(Cursors().Slot(tag));
   ScrollBox1->setCursor(Cursors().Slot(tag));

@@ -105,7 +105,7 @@ TEST_F(CoordinateBarTest, PanelEventsDrawAtTheTypedPoints) {
     const std::string tool = QKeySequence(f.toolKey).toString().toStdString();
     EXPECT_TRUE(SamePixels(picture(), expected)) << tool;
     EXPECT_EQ(picture().GetPixel(f.inked.X, f.inked.Y), clBlack) << tool;
-    EXPECT_FALSE(form1().DrawingFlag);
+    EXPECT_FALSE(form1().DrawingFlag());
   }
 }
 

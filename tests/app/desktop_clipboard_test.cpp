@@ -161,7 +161,7 @@ TEST_F(DesktopClipboard, APictureTooLargeFromElsewhereIsReportedOnce) {
   Run(tool_->writePng, huge, QStringLiteral("image/png"));
   chooseTools();
   EXPECT_EQ(boxes, 1);
-  EXPECT_EQ(form1.ToolNumber, 4);
+  EXPECT_EQ(form1.ToolNumber(), 4);
   Run(tool_->writeText, QByteArray("ABC"), QStringLiteral("text/plain"));
   chooseTools();
   EXPECT_EQ(boxes, 1);

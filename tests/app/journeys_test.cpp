@@ -171,9 +171,9 @@ TEST_F(JourneyTest, AClipboardTooLargeToHoldIsReportedOncePerContent) {
     for (const Qt::Key key : {Qt::Key_2, Qt::Key_3, Qt::Key_Q, Qt::Key_W, Qt::Key_T, Qt::Key_Z, Qt::Key_X,
                               Qt::Key_Space, Qt::Key_Y, Qt::Key_C, Qt::Key_V, Qt::Key_4})
       Key(key);
-    EXPECT_EQ(form1().ToolNumber, 4) << content.name;
+    EXPECT_EQ(form1().ToolNumber(), 4) << content.name;
     for (const int tool : {kLine, kPaste, kRectangle, kFreehand}) form1().ToolActions[tool - 1]->trigger();
-    EXPECT_EQ(form1().ToolNumber, kFreehand) << content.name;
+    EXPECT_EQ(form1().ToolNumber(), kFreehand) << content.name;
     ASSERT_EQ(boxes.texts.size(), 1) << content.name;
     EXPECT_TRUE(boxes.texts[0].startsWith(QStringLiteral("ビットマップが大きすぎます"))) << boxes.texts[0].toStdString();
 
@@ -202,14 +202,14 @@ TEST_F(JourneyTest, AfterTypingInATextEntryTheCanvasTakesTheKeysBack) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(entry->window())) << name;
     QTest::keyClick(entry, Qt::Key_End);
     QTest::keyClicks(entry, QStringLiteral("2"));
-    EXPECT_EQ(form1().ToolNumber, kFreehand) << name;
+    EXPECT_EQ(form1().ToolNumber(), kFreehand) << name;
 
     QTest::mouseMove(form1().Image, QPoint(over, over));
     over += 10;
     EXPECT_TRUE(QTest::qWaitForWindowActive(&form1())) << name;
     EXPECT_EQ(QApplication::focusWidget(), panel().pstext) << name;
     Key(Qt::Key_3);
-    EXPECT_EQ(form1().ToolNumber, kEllipse) << name;
+    EXPECT_EQ(form1().ToolNumber(), kEllipse) << name;
     Key(Qt::Key_1);
   }
   Key(Qt::Key_5);
@@ -263,10 +263,10 @@ TEST_F(JourneyTest, AStrokeEndedOffTheCanvasGivesBackTheToolbarAndTheHint) {
   for (const auto& place : places) {
     place.open();
     place.begin();
-    EXPECT_TRUE(form1().DrawingFlag) << place.name;
+    EXPECT_TRUE(form1().DrawingFlag()) << place.name;
     EXPECT_FALSE(form1().ToolsBar->isEnabled()) << place.name;
     place.end();
-    EXPECT_FALSE(form1().DrawingFlag) << place.name;
+    EXPECT_FALSE(form1().DrawingFlag()) << place.name;
     EXPECT_TRUE(form1().ToolsBar->isEnabled()) << place.name;
     EXPECT_EQ(form1().Label4->text(), toolHint(kLine)) << place.name;
   }
@@ -286,14 +286,14 @@ TEST_F(JourneyTest, KeysWithCtrlOrAltAreNoToolOrSettingKeys) {
               {Qt::Key_Q, Qt::AltModifier},     {Qt::Key_Space, Qt::ControlModifier}};
   for (const auto& k : keys) {
     Key(k.key, k.modifiers);
-    EXPECT_EQ(form1().ToolNumber, kFreehand) << k.key;
+    EXPECT_EQ(form1().ToolNumber(), kFreehand) << k.key;
     EXPECT_EQ(panel().brbar->Position(), fill) << k.key;
     EXPECT_EQ(panel().pmbar->Position(), penMode) << k.key;
   }
   Key(Qt::Key_X);
   Key(Qt::Key_5);
   EXPECT_NE(panel().brbar->Position(), fill);
-  EXPECT_EQ(form1().ToolNumber, kRectangle);
+  EXPECT_EQ(form1().ToolNumber(), kRectangle);
 }
 
 // Esc in the middle of a stroke takes it back as the other button does, with no question;
@@ -313,11 +313,11 @@ TEST_F(JourneyTest, EscDuringAStrokeTakesItBackAndOutsideOneAsks) {
     else Click(20, 20);
     Move(60, 50);
     Move(80, 70);
-    ASSERT_TRUE(form1().DrawingFlag) << s.tool;
+    ASSERT_TRUE(form1().DrawingFlag()) << s.tool;
     TBoxCounter boxes;
     Key(Qt::Key_Escape);
     EXPECT_TRUE(boxes.texts.isEmpty()) << s.tool;
-    EXPECT_FALSE(form1().DrawingFlag) << s.tool;
+    EXPECT_FALSE(form1().DrawingFlag()) << s.tool;
     if (s.drag) Release(80, 70);
     EXPECT_TRUE(SamePixels(picture(), before)) << s.tool;
     EXPECT_TRUE(form1().ToolsBar->isEnabled()) << s.tool;
@@ -347,7 +347,7 @@ TEST_F(JourneyTest, UndoDuringAPreviewLeavesNoInvertedPreview) {
     Move(90, 70);
     ASSERT_GT(Count(picture(), inverted), 0) << tool;  // the preview
     Key(Qt::Key_F5);
-    EXPECT_FALSE(form1().DrawingFlag) << tool;
+    EXPECT_FALSE(form1().DrawingFlag()) << tool;
     EXPECT_TRUE(SamePixels(picture(), before)) << tool;
     EXPECT_EQ(Count(app().Document().UndoSnapshot(), inverted), 0) << tool;
     Key(Qt::Key_F5);

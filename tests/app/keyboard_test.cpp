@@ -43,15 +43,15 @@ TEST_F(KeyboardTest, ToolKeysSelectTheirToolsWithTheirPaletteButtons) {
               {Qt::Key_I, 16}, {Qt::Key_A, 17}, {Qt::Key_S, 18}, {Qt::Key_Space, 1}, {Qt::Key_Space, 2}};
   for (const auto& k : keys) {
     Key(k.key);
-    EXPECT_EQ(form1().ToolNumber, k.tool) << QKeySequence(k.key).toString().toStdString();
-    EXPECT_EQ(form1().FigureChoice.figure, k.tool);
+    EXPECT_EQ(form1().ToolNumber(), k.tool) << QKeySequence(k.key).toString().toStdString();
+    EXPECT_EQ(form1().FigureChoice().figure, k.tool);
     EXPECT_TRUE(form1().toolButtons[k.tool]->isChecked()) << k.tool;
   }
   // Letters whatever Shift says; the digits of the number pad are no tool keys.
   Key(Qt::Key_A, Qt::ShiftModifier);
-  EXPECT_EQ(form1().ToolNumber, 17);
+  EXPECT_EQ(form1().ToolNumber(), 17);
   Key(Qt::Key_3, Qt::KeypadModifier);
-  EXPECT_EQ(form1().ToolNumber, 17);
+  EXPECT_EQ(form1().ToolNumber(), 17);
 }
 
 TEST_F(KeyboardTest, SettingKeysStepFillPenModeWidthAndSizeAndRedrawTheirPictures) {
@@ -99,7 +99,7 @@ TEST_F(KeyboardTest, TextEntriesKeepTheirKeysAndAStrokeKeepsItsTool) {
     QTest::keyClick(e.entry, Qt::Key_End);
     QTest::keyClicks(e.entry, QStringLiteral("23"));
     EXPECT_TRUE(e.text().endsWith(QStringLiteral("23"))) << e.entry->objectName().toStdString();
-    EXPECT_EQ(form1().ToolNumber, 1) << e.entry->objectName().toStdString();
+    EXPECT_EQ(form1().ToolNumber(), 1) << e.entry->objectName().toStdString();
   }
 
   QTest::mouseMove(form1().Image, QPoint(30, 30));
@@ -110,7 +110,7 @@ TEST_F(KeyboardTest, TextEntriesKeepTheirKeysAndAStrokeKeepsItsTool) {
   Key(Qt::Key_X);
   Key(Qt::Key_Right);
   Key(Qt::Key_Up);
-  EXPECT_EQ(form1().ToolNumber, 2);
+  EXPECT_EQ(form1().ToolNumber(), 2);
   EXPECT_EQ(panel().brbar->Position(), 0);
   EXPECT_EQ(panel().penwidth->Position(), 2);
   EXPECT_EQ(panel().Fsize->Position(), 10);

@@ -32,8 +32,8 @@ TEST_F(ModifierTest, SelectingAToolSetsItsFigureCursorIconHintAndModifiers) {
   form1().toolButtons[3] = &paletteButton;
   form1().dtExecute(3);
   EXPECT_TRUE(paletteButton.isChecked());
-  EXPECT_EQ(form1().ToolNumber, 3);
-  EXPECT_EQ(form1().FigureChoice.figure, 3);
+  EXPECT_EQ(form1().ToolNumber(), 3);
+  EXPECT_EQ(form1().FigureChoice().figure, 3);
   EXPECT_EQ(form1().Image->cursor().pixmap().toImage(), form1().Cursors().Slot(3).pixmap().toImage());
   EXPECT_EQ(form1().ScrollBox1->cursor().pixmap().toImage(), form1().Cursors().Slot(3).pixmap().toImage());
   EXPECT_EQ(form1().AtoolP->icon().pixmap(16, 16).toImage(), ToolbarIcon(14).pixmap(16, 16).toImage());
@@ -50,7 +50,7 @@ TEST_F(ModifierTest, SelectingAToolSetsItsFigureCursorIconHintAndModifiers) {
   // Typing in the font box leaves the tool alone.
   form1().PstatePanel->fcom->setFocus();
   form1().dtExecute(5);
-  EXPECT_EQ(form1().ToolNumber, kToolCount);
+  EXPECT_EQ(form1().ToolNumber(), kToolCount);
 }
 
 TEST_F(ModifierTest, F6TogglesOriginLockOnlyForToolsThatTakeModifiers) {

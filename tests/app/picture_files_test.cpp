@@ -173,11 +173,11 @@ TEST_F(AppTest, PasteFromFileCancelledStillTakesUpThePasteTool) {
   TBitmap old(3, 2, pf24bit);
   old.SetPixel(1, 1, RGB(0, 128, 0));
   app().Document().PasteBuffer().Assign(old);
-  const int tool = form1().ToolNumber;
+  const int tool = form1().ToolNumber();
   AnswerModal([](QWidget* open) { qobject_cast<QDialog*>(open)->reject(); });
   QTest::keySequence(&form1(), QKeySequence(Qt::CTRL | Qt::Key_F));
-  EXPECT_EQ(form1().FigureChoice.figure, 13);
-  EXPECT_EQ(form1().ToolNumber, tool);
+  EXPECT_EQ(form1().FigureChoice().figure, 13);
+  EXPECT_EQ(form1().ToolNumber(), tool);
   EXPECT_EQ(form1().Image->cursor().pixmap().toImage(), app().Cursors().Slot(13).pixmap().toImage());
   const QImage clip = QApplication::clipboard()->image();
   EXPECT_EQ(clip.size(), QSize(3, 2));

@@ -122,7 +122,7 @@ TEST_F(TextToolTest, TheMemoIsWrittenWhereTheStrokeEnds) {
       e.TextOut(c.second.X, c.second.Y, "CD");
     }
     EXPECT_TRUE(SamePixels(picture(), expected)) << c.what;
-    EXPECT_FALSE(form1().DrawingFlag) << c.what;
+    EXPECT_FALSE(form1().DrawingFlag()) << c.what;
   }
 }
 

@@ -235,7 +235,7 @@ TEST_F(WaylandWindows, ThePaletteAnswersEveryPixelOfItsShapeAndGivesTheKeysBack)
       if (!shape.contains(inside) || (under != button && !button->isAncestorOf(under))) continue;
       form1().dtExecute(tag == kToolFreehand ? kToolLine : kToolFreehand);
       ClickAt(place + inside);
-      EXPECT_TRUE(QTest::qWaitFor([&] { return form1().ToolNumber == tag; }, 2000))
+      EXPECT_TRUE(QTest::qWaitFor([&] { return form1().ToolNumber() == tag; }, 2000))
           << button->objectName().toStdString() << " at " << inside.x() << "," << inside.y();
     }
   }
@@ -262,9 +262,9 @@ TEST_F(WaylandWindows, ThePaletteAnswersEveryPixelOfItsShapeAndGivesTheKeysBack)
     ClickAt(PicturePixelOnScreen(pixel.x(), pixel.y()));
     EXPECT_TRUE(QTest::qWaitFor([&] { return picture().GetPixel(pixel.x(), pixel.y()) == clBlack; }, 2000)) << round;
     Keys({QStringLiteral("2")});
-    EXPECT_TRUE(QTest::qWaitFor([this] { return form1().ToolNumber == kToolLine; }, 2000)) << round;
+    EXPECT_TRUE(QTest::qWaitFor([this] { return form1().ToolNumber() == kToolLine; }, 2000)) << round;
     Keys({QStringLiteral("3")});
-    EXPECT_TRUE(QTest::qWaitFor([this] { return form1().ToolNumber == kToolEllipse; }, 2000)) << round;
+    EXPECT_TRUE(QTest::qWaitFor([this] { return form1().ToolNumber() == kToolEllipse; }, 2000)) << round;
     EXPECT_EQ(memo.toPlainText(), text + QStringLiteral("x")) << round;
     // F12 off and on: the same palette where it was, and the keys stay with the main window.
     const QRect before = palette.geometry();
@@ -274,7 +274,7 @@ TEST_F(WaylandWindows, ThePaletteAnswersEveryPixelOfItsShapeAndGivesTheKeysBack)
     ASSERT_TRUE(QTest::qWaitFor([&palette] { return palette.isVisible(); }, 2000)) << round;
     EXPECT_EQ(palette.geometry(), before) << round;
     Keys({QStringLiteral("2")});
-    EXPECT_TRUE(QTest::qWaitFor([this] { return form1().ToolNumber == kToolLine; }, 2000)) << round;
+    EXPECT_TRUE(QTest::qWaitFor([this] { return form1().ToolNumber() == kToolLine; }, 2000)) << round;
     EXPECT_EQ(memo.toPlainText(), text + QStringLiteral("x")) << round;
   }
 }

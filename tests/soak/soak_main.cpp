@@ -70,7 +70,7 @@ class TSoak {
     const TViewScale shown = form_.Image->ShownScale();
     if (form_.Image->size() != QSize(int(shown.DeviceOf(picture.Width())), int(shown.DeviceOf(picture.Height()))))
       return "the canvas is not the picture's size at its zoom";
-    if (form_.ToolsBar->isEnabled() == form_.DrawingFlag) return "the toolbar does not follow the stroke";
+    if (form_.ToolsBar->isEnabled() == form_.DrawingFlag()) return "the toolbar does not follow the stroke";
     return nullptr;
   }
 

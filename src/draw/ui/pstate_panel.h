@@ -44,7 +44,6 @@ class TPstatePanel : public QWidget {
   TColor leftColor = clBlack;
   TColor rightColor = clWhite;
   std::uint8_t colorSlot = 0;  // 0 left, 1 right, 2 other
-  TPenMode penModeValue = pmCopy;  // the mix mode of the stroke under way
 
   // Hidden value holders.
   TBoundedValue *penwidth, *sbr, *sbg, *sbb, *Fsize;
