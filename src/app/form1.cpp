@@ -64,12 +64,12 @@ void TForm1::createStateBar() {
     row->addWidget(l);
     return l;
   };
-  Label1 = label("Label1", QStringLiteral("座標"), 60, Qt::AlignRight);
-  Label2 = label("Label2", QStringLiteral("移動距離"), 60, Qt::AlignRight);
-  Label3 = label("Label3", QStringLiteral("角度"), 60, Qt::AlignRight);
-  Label4 = label("Label4", QString(), 212, Qt::AlignLeft);
-  Lchanged = label("Lchanged", QString(), 52, Qt::AlignHCenter);
-  Lchanged->setToolTip(QStringLiteral("保存していない変更があると「変更あり」"));
+  Label1_ = label("Label1", QStringLiteral("座標"), 60, Qt::AlignRight);
+  Label2_ = label("Label2", QStringLiteral("移動距離"), 60, Qt::AlignRight);
+  Label3_ = label("Label3", QStringLiteral("角度"), 60, Qt::AlignRight);
+  Label4_ = label("Label4", QString(), 212, Qt::AlignLeft);
+  Lchanged_ = label("Lchanged", QString(), 52, Qt::AlignHCenter);
+  Lchanged_->setToolTip(QStringLiteral("保存していない変更があると「変更あり」"));
   row->addStretch(1);
 }
 
@@ -79,10 +79,10 @@ QWidget* TForm1::createClientArea() {
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
 
-  xyBar = new QWidget;  // the coordinate bar; its controls come with the keyboard work
-  xyBar->setObjectName(QStringLiteral("xyBar"));
-  xyBar->hide();
-  column->addWidget(xyBar);
+  xyBar_ = new QWidget;  // the coordinate bar; its controls come with the keyboard work
+  xyBar_->setObjectName(QStringLiteral("xyBar"));
+  xyBar_->hide();
+  column->addWidget(xyBar_);
 
   createStateBar();
   column->addWidget(stateBar);
@@ -107,7 +107,16 @@ QWidget* TForm1::createClientArea() {
   return client;
 }
 
-void TForm1::ShowHint(const QString& hint) { Label4->setText(hint); }
+void TForm1::TakeDialogs(const TDialogs& dialogs) {
+  NewBMPForm = dialogs.newPicture;
+  VersionForm = dialogs.version;
+  HelpWindow = dialogs.help;
+  PngForm = dialogs.png;
+  ResizeForm = dialogs.resize;
+  CchangeForm = dialogs.colorChange;
+}
+
+void TForm1::ShowHint(const QString& hint) { Label4_->setText(hint); }
 
 // Every drawing into the picture comes through these two, which is how the canvas, the
 // history and the recovery copy learn what changed.

@@ -64,7 +64,18 @@ class TForm1 : public QMainWindow,
   TCanvasDocument& Document() { return document_; }
   const TCursorSlots& Cursors() const { return cursors_; }
 
-  // Windows created after this one, handed over by the start-up.
+  // The dialogs created after this window, handed over by the start-up before the tool palette
+  // starts the first picture.
+  struct TDialogs {
+    TNewBMPForm* newPicture;
+    TForm5* version;
+    THelpWindow* help;
+    TForm7* png;
+    Tresizeform* resize;
+    TCchangeform* colorChange;
+  };
+  void TakeDialogs(const TDialogs& dialogs);
+  // Windows created after this one.
   TNewBMPForm* NewBMPForm = nullptr;
   TForm5* VersionForm = nullptr;
   THelpWindow* HelpWindow = nullptr;
@@ -142,31 +153,55 @@ class TForm1 : public QMainWindow,
 
   // The coordinate bar's typed point (form1_xybar.cpp): presses, moves and releases on
   // xyPanel act at (xedit, yedit); xBox fills the two edits with a corner of the picture.
-  QLabel* xyPanel = nullptr;
-  QComboBox* xBox = nullptr;
-  QSpinBox *xedit = nullptr, *yedit = nullptr;
+  QLabel* xyPanel() const { return xyPanel_; }
+  QComboBox* xBox() const { return xBox_; }
+  QSpinBox* xedit() const { return xedit_; }
+  QSpinBox* yedit() const { return yedit_; }
   // The fixed-angle controls of xyBar: the toggle (up at start), the angle 0..90 and its text.
-  QToolButton* dxdrop = nullptr;
-  QScrollBar* updx = nullptr;
-  QLabel* Ladx = nullptr;
-
+  QToolButton* dxdrop() const { return dxdrop_; }
+  QScrollBar* updx() const { return updx_; }
+  QLabel* Ladx() const { return Ladx_; }
   // Actions (names as the program's commands).
-  QAction *Aclose, *Anew, *Aopen, *Asave, *Asaveas, *Aretrun, *Aorigin, *Apoly, *Asym, *Azoom,
-      *Afrac, *Apoint, *AtoolP, *Acdown, *Aclosesave;
+  QAction* Aclose() const { return Aclose_; }
+  QAction* Anew() const { return Anew_; }
+  QAction* Aopen() const { return Aopen_; }
+  QAction* Asave() const { return Asave_; }
+  QAction* Asaveas() const { return Asaveas_; }
+  QAction* Aretrun() const { return Aretrun_; }
+  QAction* Aorigin() const { return Aorigin_; }
+  QAction* Apoly() const { return Apoly_; }
+  QAction* Asym() const { return Asym_; }
+  QAction* Azoom() const { return Azoom_; }
+  QAction* Afrac() const { return Afrac_; }
+  QAction* Apoint() const { return Apoint_; }
+  QAction* AtoolP() const { return AtoolP_; }
+  QAction* Acdown() const { return Acdown_; }
+  QAction* Aclosesave() const { return Aclosesave_; }
   // The eighteen tool actions; ToolActions[n - 1] carries tool number n.
   std::array<QAction*, kToolCount> ToolActions{};
-  // The Edit menu's commands besides Undo.
-  QAction *Mcut, *Mcopy, *MPaste, *Mallselect, *R1;
-  QAction *MContents, *Mversion;
+  // The Edit menu's commands besides Undo, and the Help menu's.
+  QAction* Mcut() const { return Mcut_; }
+  QAction* Mcopy() const { return Mcopy_; }
+  QAction* MPaste() const { return MPaste_; }
+  QAction* Mallselect() const { return Mallselect_; }
+  QAction* R1() const { return R1_; }
+  QAction* MContents() const { return MContents_; }
+  QAction* Mversion() const { return Mversion_; }
+  // The region menu, opened by region editing and select-all, and ToolsBar's context menu.
+  QMenu* PopupMenu1() const { return PopupMenu1_; }
+  QMenu* tbarhelp() const { return tbarhelp_; }
+  // The tool bar, its Save button and the coordinate bar.
+  QToolBar* ToolsBar() const { return ToolsBar_; }
+  QToolButton* saveB() const { return saveB_; }
+  QWidget* xyBar() const { return xyBar_; }
+  // The status labels: the pointer, the distance and angle of a drag, the hint, and the mark
+  // of a picture that differs from its file ("変更あり").
+  QLabel* Label1() const { return Label1_; }
+  QLabel* Label2() const { return Label2_; }
+  QLabel* Label3() const { return Label3_; }
+  QLabel* Label4() const { return Label4_; }
+  QLabel* Lchanged() const { return Lchanged_; }
 
-  QMenu* PopupMenu1 = nullptr;  // the region menu, opened by region editing and select-all
-  QMenu* tbarhelp = nullptr;    // ToolsBar's context menu
-  QToolBar* ToolsBar = nullptr;
-  QToolButton* saveB = nullptr;
-  QWidget* xyBar = nullptr;
-  QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr;
-  // The mark of a picture that differs from its file ("変更あり"), after the zoom readout.
-  QLabel* Lchanged = nullptr;
   TScrollBox* ScrollBox1 = nullptr;
   TImageView* Image = nullptr;
   // The 91-pixel bottom area and the drawing settings panel in it.
@@ -365,6 +400,25 @@ class TForm1 : public QMainWindow,
   TCanvasDocument& document_;
   const TCursorSlots& cursors_;
   TEditSession session_;
+  // The controls and actions behind the accessors above.
+  QLabel* xyPanel_ = nullptr;
+  QComboBox* xBox_ = nullptr;
+  QSpinBox *xedit_ = nullptr, *yedit_ = nullptr;
+  QToolButton* dxdrop_ = nullptr;
+  QScrollBar* updx_ = nullptr;
+  QLabel* Ladx_ = nullptr;
+  QAction *Aclose_ = nullptr, *Anew_ = nullptr, *Aopen_ = nullptr, *Asave_ = nullptr,
+          *Asaveas_ = nullptr, *Aretrun_ = nullptr, *Aorigin_ = nullptr, *Apoly_ = nullptr,
+          *Asym_ = nullptr, *Azoom_ = nullptr, *Afrac_ = nullptr, *Apoint_ = nullptr,
+          *AtoolP_ = nullptr, *Acdown_ = nullptr, *Aclosesave_ = nullptr;
+  QAction *Mcut_ = nullptr, *Mcopy_ = nullptr, *MPaste_ = nullptr, *Mallselect_ = nullptr,
+          *R1_ = nullptr, *MContents_ = nullptr, *Mversion_ = nullptr;
+  QMenu *PopupMenu1_ = nullptr, *tbarhelp_ = nullptr;
+  QToolBar* ToolsBar_ = nullptr;
+  QToolButton* saveB_ = nullptr;
+  QWidget* xyBar_ = nullptr;
+  QLabel *Label1_ = nullptr, *Label2_ = nullptr, *Label3_ = nullptr, *Label4_ = nullptr,
+         *Lchanged_ = nullptr;
   TEditFollower canvasFollower_;   // repaints, and takes on a new size
   TEditFollower historyFollower_;  // what the history keeps of each change
   QWidget* pstateHost_ = nullptr;

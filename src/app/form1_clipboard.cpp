@@ -9,10 +9,10 @@
 #include "widgets/wait_cursor.h"
 
 void TForm1::connectClipboardCommands() {
-  connectCommand(Mcopy, &TForm1::McopyClick);
-  connectCommand(Mcut, &TForm1::McutClick);
-  connectCommand(MPaste, &TForm1::MPasteClick);
-  connectCommand(Mallselect, &TForm1::MallselectClick);
+  connectCommand(Mcopy_, &TForm1::McopyClick);
+  connectCommand(Mcut_, &TForm1::McutClick);
+  connectCommand(MPaste_, &TForm1::MPasteClick);
+  connectCommand(Mallselect_, &TForm1::MallselectClick);
 }
 
 void TForm1::McopyClick() {

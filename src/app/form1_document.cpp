@@ -30,7 +30,7 @@ void TForm1::newBClick() {
 
 void TForm1::ResetDocumentView() {
   session_.ForgetStroke();
-  ToolsBar->setEnabled(true);
+  ToolsBar_->setEnabled(true);
   document_.TakeSnapshot();
   DocumentReplaced();
   ScrollBox1->ResetPosition();
@@ -43,5 +43,5 @@ void TForm1::showDocumentName() {
   setZoomViewFormat();
   const std::string name = FileNamePart(document_.FileName);
   setWindowTitle(QString::fromStdString(MainCaption(name, NewBMPForm->Lpf->text().toStdString())));
-  saveB->setToolTip(QString::fromStdString(SaveHint(document_.FileName)));
+  saveB_->setToolTip(QString::fromStdString(SaveHint(document_.FileName)));
 }

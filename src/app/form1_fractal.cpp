@@ -13,13 +13,13 @@
 
 void TForm1::ConnectFractalWindow(TForm3* form) {
   FractalForm = form;
-  connect(Afrac, &QAction::triggered, this, [this] { RunGuarded(this, [this] { ZudozoClick(); }); });
+  connect(Afrac_, &QAction::triggered, this, [this] { RunGuarded(this, [this] { ZudozoClick(); }); });
   FractalHandOff = [this](TPoint start, TPoint previous, bool generate) { generateFractal(start, previous, generate); };
 }
 
 void TForm1::ZudozoClick() {
   FractalForm->setVisible(!FractalForm->isVisible());
-  Afrac->setChecked(FractalForm->isVisible());
+  Afrac_->setChecked(FractalForm->isVisible());
   if (FractalForm->isVisible()) {
     FractalForm->fcombChange();
     return;

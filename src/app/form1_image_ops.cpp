@@ -24,7 +24,7 @@ void TForm1::connectImageOperations() {
     connect(regionMenuItem(horizontal ? "MgraH" : "MgraV"), &QAction::triggered, this,
             [this, horizontal] { RunGuarded(this, [&] { G1Click(horizontal); }); });
   }
-  connectCommand(R1, &TForm1::R1Click);
+  connectCommand(R1_, &TForm1::R1Click);
 }
 
 void TForm1::MholizonClick() {

@@ -71,7 +71,7 @@ int VirtualKeyOf(const QKeyEvent& key) {
 
 void TForm1::connectKeys() {
   new TShortcutHook(*this);
-  for (QAction* scroll : {Acleft, Acright, Acup, Acdown})
+  for (QAction* scroll : {Acleft, Acright, Acup, Acdown_})
     connect(scroll, &QAction::triggered, this, [this, scroll] { RunGuarded(this, [&] { Akeydown(scroll); }); });
 }
 

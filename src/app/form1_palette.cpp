@@ -10,7 +10,7 @@
 
 void TForm1::toolshowClick() {
   ToolPalette->setVisible(!ToolPalette->isVisible());
-  AtoolP->setChecked(ToolPalette->isVisible());
+  AtoolP_->setChecked(ToolPalette->isVisible());
 }
 
 void TForm1::StartPicture(const QString& path) {
@@ -33,7 +33,7 @@ void TForm1::SelectTool(int tool) {
   RunGuarded(this, [this, tool] { dtExecute(tool); });
 }
 
-void TForm1::ToolPaletteClosed() { AtoolP->setChecked(false); }
+void TForm1::ToolPaletteClosed() { AtoolP_->setChecked(false); }
 
 void TForm1::TextFontChanged() {
   if (!ToolPalette) return;  // the settings panel starts before the palette exists

@@ -22,7 +22,7 @@ void TForm1::CompleteRegion(TPoint a, TPoint b, int button) {
   const QPoint shown = Image->ShownOffset(b);
   const QPoint at(x() + shown.x() - ScrollBox1->horizontalScrollBar()->value(),
                   y() + shown.y() - ScrollBox1->verticalScrollBar()->value());
-  PopupMenu1->popup(at);
+  PopupMenu1_->popup(at);
 }
 
 void TForm1::MmcopyClick() {

@@ -12,11 +12,11 @@ TStrokeSettings TForm1::StrokeSettings() const {
   TStrokeSettings settings;
   settings.drawing = PstatePanel->Settings();
   settings.ppi = PstatePanel->PixelsPerInch();
-  settings.modifiers.fromOrigin = Aorigin->isChecked();
-  settings.modifiers.continuation = Apoly->isChecked();
-  settings.modifiers.pointSymmetry = Asym->isChecked();
-  settings.modifiers.fixAngle = dxdrop->isChecked();
-  settings.modifiers.fixedAngle = updx->value();
+  settings.modifiers.fromOrigin = Aorigin_->isChecked();
+  settings.modifiers.continuation = Apoly_->isChecked();
+  settings.modifiers.pointSymmetry = Asym_->isChecked();
+  settings.modifiers.fixAngle = dxdrop_->isChecked();
+  settings.modifiers.fixedAngle = updx_->value();
   return settings;
 }
 

@@ -63,10 +63,10 @@ void TForm1::ImageMouseMove(QObject* sender, int x, int y) {
   const TStrokeMove step = session_.Move(TPoint{x, y});
   const TPoint q = step.point;
   if (step.drawing) {
-    Label3->setText(QString::number(AngleOf(step.start, q)) + QStringLiteral("度"));
-    Label2->setText(Pair(q.X - step.start.X, q.Y - step.start.Y));
+    Label3_->setText(QString::number(AngleOf(step.start, q)) + QStringLiteral("度"));
+    Label2_->setText(Pair(q.X - step.start.X, q.Y - step.start.Y));
   }
-  Label1->setText(Pair(q.X, q.Y));
+  Label1_->setText(Pair(q.X, q.Y));
   showStrokeState();
   notifyZoom(sender, q);
 }
@@ -91,16 +91,16 @@ void TForm1::CancelStroke() {
 // Wherever the stroke's events came from (the canvas, the zoom view, the coordinate bar), the
 // toolbar and the hint follow it.
 void TForm1::showStrokeState() {
-  ToolsBar->setEnabled(!session_.Drawing());
-  Label4->setText(session_.Drawing() ? QStringLiteral("描画中") : Image->statusTip());
+  ToolsBar_->setEnabled(!session_.Drawing());
+  Label4_->setText(session_.Drawing() ? QStringLiteral("描画中") : Image->statusTip());
 }
 
 void TForm1::showStrokeLabelsIdle() {
-  Label2->setText(QStringLiteral("移動距離"));
-  Label3->setText(QStringLiteral("角度"));
+  Label2_->setText(QStringLiteral("移動距離"));
+  Label3_->setText(QStringLiteral("角度"));
 }
 
-void TForm1::ShowCoordinates(TPoint p) { Label1->setText(Pair(p.X, p.Y)); }
+void TForm1::ShowCoordinates(TPoint p) { Label1_->setText(Pair(p.X, p.Y)); }
 
 void TForm1::notifyZoom(QObject* sender, TPoint p) {
   if (ZoomNotification) ZoomNotification(sender, p);

@@ -37,14 +37,14 @@ class TShortcutRelay : public QObject {
 }  // namespace
 
 void TForm1::connectModifierKeys() {
-  for (QAction* modifier : {Aorigin, Apoly, Asym}) {
+  for (QAction* modifier : {Aorigin_, Apoly_, Asym_}) {
     const int tag = modifier->data().toInt();
     new TShortcutRelay(modifier, [this, tag] { RunGuarded(this, [&] { AoriginExecute(tag); }); });
   }
 }
 
 void TForm1::AoriginExecute(int tag) {
-  QAction* modifier = tag == 1 ? Aorigin : tag == 2 ? Apoly : tag == 3 ? Asym : nullptr;
+  QAction* modifier = tag == 1 ? Aorigin_ : tag == 2 ? Apoly_ : tag == 3 ? Asym_ : nullptr;
   if (!modifier) return;
   modifier->setChecked(!modifier->isChecked() && modifier->isEnabled());
 }
@@ -56,11 +56,11 @@ void TForm1::dtExecute(int tag) {
 
   if (QAbstractButton* button = toolButtons[tag]) button->setChecked(true);
   const bool modifiers = ToolTakesModifiers(tag);
-  for (QAction* modifier : {Aorigin, Apoly, Asym}) {
+  for (QAction* modifier : {Aorigin_, Apoly_, Asym_}) {
     if (!modifiers) modifier->setChecked(false);
     modifier->setEnabled(modifiers);
   }
-  AtoolP->setIcon(ToolbarIcon(tag + 11));
+  AtoolP_->setIcon(ToolbarIcon(tag + 11));
   Image->setCursor(Cursors().Slot(tag));
   ScrollBox1->setCursor(Cursors().Slot(tag));
   setZoomCursor(tag);

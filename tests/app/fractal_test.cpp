@@ -29,7 +29,7 @@ class FractalTest : public CanvasMouseTest {
 TEST_F(FractalTest, TheSwitchTheSetsAndThePagePresets) {
   QTest::keyClick(&form1(), Qt::Key_F10);
   EXPECT_TRUE(form3().isVisible());
-  EXPECT_TRUE(form1().Afrac->isChecked());
+  EXPECT_TRUE(form1().Afrac()->isChecked());
   EXPECT_EQ(params().levelCount, 4);
   EXPECT_EQ(params().branchCount, 2);
   EXPECT_FLOAT_EQ(params().ratio, 0.5f);
@@ -70,7 +70,7 @@ TEST_F(FractalTest, TheSwitchTheSetsAndThePagePresets) {
   // The close box turns fractal drawing off.
   form3().close();
   EXPECT_FALSE(form3().isVisible());
-  EXPECT_FALSE(form1().Afrac->isChecked());
+  EXPECT_FALSE(form1().Afrac()->isChecked());
   EXPECT_EQ(params().levelCount, 0);
 }
 
@@ -201,7 +201,7 @@ TEST_F(FractalTest, TheChosenSetGrowsAfterEveryWayOfTurningOnAgain) {
   for (const Step& step : steps) {
     step.act();
     EXPECT_EQ(form3().isVisible(), step.on) << step.what;
-    EXPECT_EQ(form1().Afrac->isChecked(), step.on) << step.what;
+    EXPECT_EQ(form1().Afrac()->isChecked(), step.on) << step.what;
     EXPECT_EQ(zudozoB->isChecked(), step.on) << step.what;
     EXPECT_EQ(params().levelCount, step.on ? 4 : 0) << step.what;
     EXPECT_EQ(form3().udK->Position(), step.on ? 4 : 0) << step.what;

@@ -63,13 +63,13 @@ TEST_F(HighDensityTest, SettingsZoomAndFractalPicturesAreSharpBlocks) {
   panel.penwidth->SetPosition(7);
   ExpectSharp(panel.penimage, "penimage at pen 7");
 
-  form1().Azoom->trigger();
+  form1().Azoom()->trigger();
   TForm4& zoom = *form1().ZoomForm;
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&zoom));
   ExpectSharp(zoom.zoomage, "zoomage");
   ExpectSharp(zoom.panel2, "panel2");
 
-  form1().Afrac->trigger();
+  form1().Afrac()->trigger();
   TForm3& fractal = *form1().FractalForm;
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&fractal));
   fractal.fcomb->setCurrentIndex(6);  // a preset that shows the colour strip

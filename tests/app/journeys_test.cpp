@@ -100,7 +100,7 @@ TEST(QuitJourney, EveryWayOutEndsTheProgramWithEveryWindowOpen) {
       ASSERT_TRUE(QTest::qWaitForWindowActive(&form1));  // the keys are the active window's
       for (const Qt::Key key : {Qt::Key_F9, Qt::Key_F10, Qt::Key_F11}) QTest::keyClick(&form1, key);
       allOpen = form1.ZoomForm->isVisible() && form1.FractalForm->isVisible() && form1.ToolPalette->isVisible() &&
-                form1.xyBar->isVisible();
+                form1.xyBar()->isVisible();
       if (way.changed) app.Document().Picture().SetPixel(3, 4, clRed);
       way.leave(app);
     });
@@ -193,7 +193,7 @@ TEST_F(JourneyTest, AClipboardTooLargeToHoldIsReportedOncePerContent) {
 // again with the focus on pstext, and "5" and a rectangle drawn with the mouse work.
 TEST_F(JourneyTest, AfterTypingInATextEntryTheCanvasTakesTheKeysBack) {
   form1().pointClick();  // the typed coordinates
-  QWidget* entries[] = {form1().ToolPalette->edit7, form1().xedit, panel().fcom->lineEdit()};
+  QWidget* entries[] = {form1().ToolPalette->edit7, form1().xedit(), panel().fcom->lineEdit()};
   int over = 40;  // a new place on the canvas each time: the pointer moves there
   for (QWidget* entry : entries) {
     const std::string name = entry->objectName().toStdString();
@@ -226,8 +226,8 @@ TEST_F(JourneyTest, AfterTypingInATextEntryTheCanvasTakesTheKeysBack) {
 TEST_F(JourneyTest, AStrokeEndedOffTheCanvasGivesBackTheToolbarAndTheHint) {
   form1().dtExecute(kLine);
   auto typed = [this](int x, int y) {
-    form1().xedit->setValue(x);
-    form1().yedit->setValue(y);
+    form1().xedit()->setValue(x);
+    form1().yedit()->setValue(y);
   };
   QWidget* panel = nullptr;
   const struct {
@@ -237,7 +237,7 @@ TEST_F(JourneyTest, AStrokeEndedOffTheCanvasGivesBackTheToolbarAndTheHint) {
       {"coordinate bar",
        [&] {
          QTest::keyClick(&form1(), Qt::Key_F11);
-         panel = form1().xyPanel;
+         panel = form1().xyPanel();
        },
        [&] {
          typed(10, 10);
@@ -264,11 +264,11 @@ TEST_F(JourneyTest, AStrokeEndedOffTheCanvasGivesBackTheToolbarAndTheHint) {
     place.open();
     place.begin();
     EXPECT_TRUE(form1().DrawingFlag()) << place.name;
-    EXPECT_FALSE(form1().ToolsBar->isEnabled()) << place.name;
+    EXPECT_FALSE(form1().ToolsBar()->isEnabled()) << place.name;
     place.end();
     EXPECT_FALSE(form1().DrawingFlag()) << place.name;
-    EXPECT_TRUE(form1().ToolsBar->isEnabled()) << place.name;
-    EXPECT_EQ(form1().Label4->text(), toolHint(kLine)) << place.name;
+    EXPECT_TRUE(form1().ToolsBar()->isEnabled()) << place.name;
+    EXPECT_EQ(form1().Label4()->text(), toolHint(kLine)) << place.name;
   }
   EXPECT_EQ(picture().GetPixel(30, 10), clBlack);
   EXPECT_EQ(picture().GetPixel(70, 62), clBlack);
@@ -320,8 +320,8 @@ TEST_F(JourneyTest, EscDuringAStrokeTakesItBackAndOutsideOneAsks) {
     EXPECT_FALSE(form1().DrawingFlag()) << s.tool;
     if (s.drag) Release(80, 70);
     EXPECT_TRUE(SamePixels(picture(), before)) << s.tool;
-    EXPECT_TRUE(form1().ToolsBar->isEnabled()) << s.tool;
-    EXPECT_EQ(form1().Label4->text(), toolHint(s.tool)) << s.tool;
+    EXPECT_TRUE(form1().ToolsBar()->isEnabled()) << s.tool;
+    EXPECT_EQ(form1().Label4()->text(), toolHint(s.tool)) << s.tool;
   }
   QString question;
   AnswerModal([&](QWidget* modal) {

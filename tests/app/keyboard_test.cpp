@@ -64,7 +64,7 @@ TEST_F(KeyboardTest, SettingKeysStepFillPenModeWidthAndSizeAndRedrawTheirPicture
       {Qt::Key_Right, 0, 1, 2, 9}, {Qt::Key_Up, 0, 1, 2, 10}, {Qt::Key_Down, 0, 1, 2, 9}, {Qt::Key_F, 0, 1, 2, 9},
   };
   for (const auto& s : steps) {
-    form1().Label4->setText(QStringLiteral("x"));
+    form1().Label4()->setText(QStringLiteral("x"));
     form1().Image->setCursor(Qt::ForbiddenCursor);
     Key(s.key);
     const std::string key = QKeySequence(s.key).toString().toStdString();
@@ -76,7 +76,7 @@ TEST_F(KeyboardTest, SettingKeysStepFillPenModeWidthAndSizeAndRedrawTheirPicture
     EXPECT_EQ(panel().Fstext->text(), QStringLiteral("Font:%1").arg(s.size));
     // The fill square is solid navy only with fill setting 1; the tool is selected again.
     EXPECT_EQ(panel().brImage->Picture().GetPixel(12, 12) == RGB(0, 0, 128), s.fill == 1) << key;
-    EXPECT_EQ(form1().Label4->text(), QString()) << key;
+    EXPECT_EQ(form1().Label4()->text(), QString()) << key;
     EXPECT_NE(form1().Image->cursor().shape(), Qt::ForbiddenCursor) << key;
   }
 }
@@ -90,8 +90,8 @@ TEST_F(KeyboardTest, TextEntriesKeepTheirKeysAndAStrokeKeepsItsTool) {
     std::function<QString()> text;
   } entries[] = {
       {memo, [memo] { return memo->toPlainText(); }},
-      {form1().xedit, [this] { return form1().xedit->text(); }},
-      {form1().yedit, [this] { return form1().yedit->text(); }},
+      {form1().xedit(), [this] { return form1().xedit()->text(); }},
+      {form1().yedit(), [this] { return form1().yedit()->text(); }},
       {fontName, [fontName] { return fontName->text(); }},
   };
   for (const auto& e : entries) {
@@ -138,22 +138,22 @@ TEST_F(KeyboardTest, CtrlArrowsMoveThePictureInsideTheScrollBox) {
 
 TEST_F(KeyboardTest, TheHintAreaShowsTheHintOfWhatThePointerIsOnWithoutPopUps) {
   form1().pointClick();
-  auto toolbarButton = [this](const char* name) { return form1().ToolsBar->findChild<QWidget*>(QLatin1String(name)); };
+  auto toolbarButton = [this](const char* name) { return form1().ToolsBar()->findChild<QWidget*>(QLatin1String(name)); };
   const struct {
     QWidget* control;
     const char* hint;
   } hints[] = {
-      {form1().Label1, "座標"},          {form1().Label2, "移動距離"},
-      {form1().Label3, "角度"},          {form1().Label4, "ヒント"},
-      {form1().xedit, "X座標"},          {form1().yedit, "Ｙ座標"},
-      {form1().dxdrop, "角度固定"},      {form1().Ladx, "固定角度"},
+      {form1().Label1(), "座標"},          {form1().Label2(), "移動距離"},
+      {form1().Label3(), "角度"},          {form1().Label4(), "ヒント"},
+      {form1().xedit(), "X座標"},          {form1().yedit(), "Ｙ座標"},
+      {form1().dxdrop(), "角度固定"},      {form1().Ladx(), "固定角度"},
       {toolbarButton("newB"), "キャンバスを新しくします"}, {toolbarButton("originB"), "始点ロック"},
       {toolbarButton("pointB"), "座標パネルの表示／非表示"}, {toolbarButton("Toolshow"), "ツールパレットの表示／非表示"},
   };
   for (const auto& h : hints) {
     ASSERT_NE(h.control, nullptr) << h.hint;
     QTest::mouseMove(h.control, QPoint(3, 3));
-    EXPECT_EQ(form1().Label4->text(), QString::fromUtf8(h.hint));
+    EXPECT_EQ(form1().Label4()->text(), QString::fromUtf8(h.hint));
     QHelpEvent popUp(QEvent::ToolTip, QPoint(3, 3), h.control->mapToGlobal(QPoint(3, 3)));
     QApplication::sendEvent(h.control, &popUp);
     EXPECT_FALSE(QToolTip::isVisible()) << h.hint;

@@ -40,7 +40,7 @@ TEST_F(AppTest, SaveAsWithACapitalExtensionWritesNothingAndAsksAgain) {
   const QString capital = dir.filePath(QStringLiteral("x.BMP"));
   int shown = 0;
   AnswerSaveDialogs({capital}, &shown);
-  form1().Asaveas->trigger();
+  form1().Asaveas()->trigger();
   EXPECT_EQ(shown, 2);
   EXPECT_FALSE(QFile::exists(capital));
   // The name stays the last one chosen although nothing was written there.
@@ -70,7 +70,7 @@ TEST_F(AppTest, SaveAsWritesTheFileReadsItBackAndSaveOverwrites) {
   EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  pic.bmp:32bit"));
 
   picture().SetPixel(5, 5, clRed);
-  form1().Asave->trigger();  // Save asks nothing now
+  form1().Asave()->trigger();  // Save asks nothing now
   TBitmap onDisk;
   LoadBmpFile(written.toStdString(), onDisk);
   EXPECT_EQ(onDisk.GetPixel(1, 2), clBlue);

@@ -122,7 +122,7 @@ TEST_F(StrokeTest, APressInTheMarginStartsTheStrokeOutsideThePicture) {
   QTest::mousePress(stage, Qt::LeftButton, {}, QPoint(40, 100));  // 10 left of the picture
   EXPECT_TRUE(form1().DrawingFlag());
   QTest::mouseMove(stage, QPoint(45, 100));
-  EXPECT_EQ(Text(form1().Label1), QStringLiteral("-5,50"));
+  EXPECT_EQ(Text(form1().Label1()), QStringLiteral("-5,50"));
   QTest::mouseMove(form1().Image, QPoint(30, 50));
   QTest::mouseRelease(form1().Image, Qt::LeftButton, {}, QPoint(30, 50));
   EXPECT_FALSE(form1().DrawingFlag());
@@ -132,20 +132,20 @@ TEST_F(StrokeTest, APressInTheMarginStartsTheStrokeOutsideThePicture) {
 TEST_F(StrokeTest, StatusTextsFollowThePointerAndToolsAreInertDuringAStroke) {
   form1().dtExecute(2);
   Move(10, 12);
-  EXPECT_EQ(Text(form1().Label1), QStringLiteral("10,12"));
-  EXPECT_EQ(Text(form1().Label4), QStringLiteral("直線(2)"));
+  EXPECT_EQ(Text(form1().Label1()), QStringLiteral("10,12"));
+  EXPECT_EQ(Text(form1().Label4()), QStringLiteral("直線(2)"));
   EXPECT_EQ(QApplication::focusWidget(), form1().PstatePanel->pstext);
 
   Click(100, 100);
   Move(150, 100);
-  EXPECT_EQ(Text(form1().Label3), QStringLiteral("0度"));
-  EXPECT_EQ(Text(form1().Label2), QStringLiteral("50,0"));
-  EXPECT_EQ(Text(form1().Label4), QStringLiteral("描画中"));
-  EXPECT_FALSE(form1().ToolsBar->isEnabled());
+  EXPECT_EQ(Text(form1().Label3()), QStringLiteral("0度"));
+  EXPECT_EQ(Text(form1().Label2()), QStringLiteral("50,0"));
+  EXPECT_EQ(Text(form1().Label4()), QStringLiteral("描画中"));
+  EXPECT_FALSE(form1().ToolsBar()->isEnabled());
   Move(100, 40);
-  EXPECT_EQ(Text(form1().Label3), QStringLiteral("90度"));
-  EXPECT_EQ(Text(form1().Label2), QStringLiteral("0,-60"));
-  EXPECT_EQ(Text(form1().Label1), QStringLiteral("100,40"));
+  EXPECT_EQ(Text(form1().Label3()), QStringLiteral("90度"));
+  EXPECT_EQ(Text(form1().Label2()), QStringLiteral("0,-60"));
+  EXPECT_EQ(Text(form1().Label1()), QStringLiteral("100,40"));
 
   form1().dtExecute(5);
   form1().ToolActions[2]->trigger();
@@ -153,10 +153,10 @@ TEST_F(StrokeTest, StatusTextsFollowThePointerAndToolsAreInertDuringAStroke) {
   EXPECT_EQ(form1().FigureChoice().figure, 2);
 
   Click(100, 40);
-  EXPECT_EQ(Text(form1().Label2), QStringLiteral("移動距離"));
-  EXPECT_EQ(Text(form1().Label3), QStringLiteral("角度"));
+  EXPECT_EQ(Text(form1().Label2()), QStringLiteral("移動距離"));
+  EXPECT_EQ(Text(form1().Label3()), QStringLiteral("角度"));
   Move(0, 0);
-  EXPECT_TRUE(form1().ToolsBar->isEnabled());
+  EXPECT_TRUE(form1().ToolsBar()->isEnabled());
   form1().ToolActions[2]->trigger();
   EXPECT_EQ(form1().ToolNumber(), 3);
 }
@@ -194,7 +194,7 @@ TEST_F(StrokeTest, FractalDrawingTakesOverAfterTheFigureAndTheZoomHearsEveryEven
   EXPECT_FALSE(handOffs[1].generate);
   EXPECT_FALSE(handOffs[2].generate);
 
-  form1().PopupMenu1->hide();  // the region's menu
+  form1().PopupMenu1()->hide();  // the region's menu
   QTest::mouseMove(form1().ScrollBox1->widget(), QPoint(10, 10));
   EXPECT_EQ(senders.back(), form1().ScrollBox1);
 }

@@ -191,7 +191,7 @@ TEST_F(PaletteTest, EtcUDStopsAtItsEndsAndShowsItsValueInItsHint) {
   TUpDown* ud = palette().etcUD;
   EXPECT_EQ(ud->toolTip(), QStringLiteral("パラメータ"));
   QTest::mouseMove(ud->NextButton());
-  EXPECT_EQ(form1().Label4->text(), QStringLiteral("パラメータ"));
+  EXPECT_EQ(form1().Label4()->text(), QStringLiteral("パラメータ"));
   for (int i = 0; i < 6; ++i) QTest::mouseClick(ud->NextButton(), Qt::LeftButton);
   EXPECT_EQ(ud->Position(), 9);
   EXPECT_EQ(form1().FigureChoice().otherShapeParam, 9);
@@ -200,7 +200,7 @@ TEST_F(PaletteTest, EtcUDStopsAtItsEndsAndShowsItsValueInItsHint) {
   EXPECT_EQ(ud->Position(), 1);
   EXPECT_EQ(form1().FigureChoice().otherShapeParam, 1);
   QTest::mouseMove(ud->PrevButton());
-  EXPECT_EQ(form1().Label4->text(), QStringLiteral("パラメータ：1"));
+  EXPECT_EQ(form1().Label4()->text(), QStringLiteral("パラメータ：1"));
   EXPECT_EQ(form1().ToolNumber(), 1);  // the parameter is no tool choice
 }
 
@@ -208,13 +208,13 @@ TEST_F(PaletteTest, ControlsShowTheirHintsAndOfferHelp) {
   // The pointer finds the palette only where no other window covers it.
   form1().move(palette().frameGeometry().topRight() + QPoint(10, 0));
   QTest::mouseMove(toolButton(2));
-  EXPECT_EQ(form1().Label4->text(), QStringLiteral("直線(2)"));
+  EXPECT_EQ(form1().Label4()->text(), QStringLiteral("直線(2)"));
   QTest::mouseMove(toolButton(18));
-  EXPECT_EQ(form1().Label4->text(), QStringLiteral("任意角度テキスト(s)"));
+  EXPECT_EQ(form1().Label4()->text(), QStringLiteral("任意角度テキスト(s)"));
   QTest::mouseMove(palette().poldit->PrevButton());
-  EXPECT_EQ(form1().Label4->text(), QStringLiteral("Ｎ角形のＮ"));
+  EXPECT_EQ(form1().Label4()->text(), QStringLiteral("Ｎ角形のＮ"));
   QTest::mouseMove(palette().etcSelectB);
-  EXPECT_EQ(form1().Label4->text(), QStringLiteral("図形選択"));
+  EXPECT_EQ(form1().Label4()->text(), QStringLiteral("図形選択"));
   EXPECT_EQ(palette().etcSelectB->text(), QStringLiteral("↓"));
   // The window's tool tip shows over its free area only, not over buttons without one.
   requestToolTip(toolButton(16));
@@ -281,18 +281,18 @@ TEST_F(PaletteTest, ResizingKeepsTheStaircaseAndStretchesTheMemo) {
 }
 
 TEST_F(PaletteTest, ClosedPaletteComesBackWithF12) {
-  QToolButton* toolshow = form1().ToolsBar->findChild<QToolButton*>(QStringLiteral("Toolshow"));
+  QToolButton* toolshow = form1().ToolsBar()->findChild<QToolButton*>(QStringLiteral("Toolshow"));
   ASSERT_NE(toolshow, nullptr);
   EXPECT_TRUE(toolshow->isChecked());
   palette().close();
   EXPECT_FALSE(palette().isVisible());
-  EXPECT_FALSE(form1().AtoolP->isChecked());
+  EXPECT_FALSE(form1().AtoolP()->isChecked());
   EXPECT_FALSE(toolshow->isChecked());
   ASSERT_EQ(form1().ToolPalette, &palette());  // hidden, not destroyed
 
   QTest::keyClick(&form1(), Qt::Key_F12);
   EXPECT_TRUE(palette().isVisible());
-  EXPECT_TRUE(form1().AtoolP->isChecked());
+  EXPECT_TRUE(form1().AtoolP()->isChecked());
   QTest::mouseClick(toolshow, Qt::LeftButton);
   EXPECT_FALSE(palette().isVisible());
   EXPECT_FALSE(toolshow->isChecked());

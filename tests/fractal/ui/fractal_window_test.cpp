@@ -144,12 +144,12 @@ TEST_F(FractalWindowTest, TheSpinBoxesEditFieldsShowTheirHints) {
                         {3, f.sx2, "座標の変位"}, {3, f.sy2, "座標の変位"}, {3, f.SpinEdit5, nullptr}};
   for (const Case& c : cases) {
     ShowPage(c.page);
-    form1().Label4->setText(QStringLiteral("before"));
+    form1().Label4()->setText(QStringLiteral("before"));
     QWidget* field = EditField(c.spin);
     ASSERT_NE(field, nullptr);
     QTest::mouseMove(field, QPoint(field->width() / 2, field->height() / 2));
     QApplication::processEvents();
-    EXPECT_EQ(form1().Label4->text(), c.hint ? QString::fromUtf8(c.hint) : QStringLiteral("before"))
+    EXPECT_EQ(form1().Label4()->text(), c.hint ? QString::fromUtf8(c.hint) : QStringLiteral("before"))
         << c.spin->objectName().toStdString() << " on page " << c.page;
   }
 }
