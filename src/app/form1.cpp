@@ -107,7 +107,7 @@ QWidget* TForm1::createClientArea() {
   return client;
 }
 
-void TForm1::TakeDialogs(const TDialogs& dialogs) {
+void TForm1::TakeDialogs(const TMainDialogs& dialogs) {
   NewBMPForm = dialogs.newPicture;
   VersionForm = dialogs.version;
   HelpWindow = dialogs.help;

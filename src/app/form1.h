@@ -50,6 +50,16 @@ class TForm3;
 class TForm4;
 class THistoryCommands;
 
+// The dialogs of the main window's commands.
+struct TMainDialogs {
+  TNewBMPForm* newPicture;
+  TForm5* version;
+  THelpWindow* help;
+  TForm7* png;         // the PNG settings
+  Tresizeform* resize;
+  TCchangeform* colorChange;
+};
+
 class TForm1 : public QMainWindow,
                public TPstateHost,
                public TFractalHost,
@@ -66,15 +76,7 @@ class TForm1 : public QMainWindow,
 
   // The dialogs created after this window, handed over by the start-up before the tool palette
   // starts the first picture.
-  struct TDialogs {
-    TNewBMPForm* newPicture;
-    TForm5* version;
-    THelpWindow* help;
-    TForm7* png;
-    Tresizeform* resize;
-    TCchangeform* colorChange;
-  };
-  void TakeDialogs(const TDialogs& dialogs);
+  void TakeDialogs(const TMainDialogs& dialogs);
   // Windows created after this one.
   TNewBMPForm* NewBMPForm = nullptr;
   TForm5* VersionForm = nullptr;
