@@ -12,6 +12,7 @@
 #include "draw/figure_reach.h"
 #include "draw/tool_table.h"
 #include "session/edit_session.h"
+#include "support/same_pixels.h"
 #include "surface/canvas.h"
 
 namespace {
@@ -52,14 +53,6 @@ struct RecordingHost final : TStrokeHost {
     commits.push_back({start, previous, generate});
   }
 };
-
-bool SamePixels(const TBitmap& a, const TBitmap& b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
-  for (int y = 0; y < a.Height(); ++y)
-    for (int x = 0; x < a.Width(); ++x)
-      if (a.GetPixel(x, y) != b.GetPixel(x, y)) return false;
-  return true;
-}
 
 // The first pixel that differs between a and b (same size) outside r, if any.
 std::optional<TPoint> DifferenceOutside(const TBitmap& a, const TBitmap& b, const TRect& r) {
