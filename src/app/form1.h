@@ -55,7 +55,7 @@ struct TMainDialogs {
   TNewBMPForm* newPicture;
   TForm5* version;
   THelpWindow* help;
-  TForm7* png;         // the PNG settings
+  TForm7* png;  // the PNG settings
   Tresizeform* resize;
   TCchangeform* colorChange;
 };
@@ -90,8 +90,6 @@ class TForm1 : public QMainWindow,
   // Whoever follows the picture (the canvas, the history, the recovery copy) subscribes here
   // and is told of every change, of its replacement and of its being clean again.
   TEditEvents& EditEvents() { return session_.Events(); }
-  // The editing session the canvas's events drive: the document and the stroke machine.
-  TEditSession& Session() { return session_; }
 
   // Fractal drawing (form1_fractal.cpp): the parameter record the settings window writes.
   TFractalParams FractalParams;
@@ -401,7 +399,7 @@ class TForm1 : public QMainWindow,
 
   TCanvasDocument& document_;
   const TCursorSlots& cursors_;
-  TEditSession session_;
+  TEditSession session_;  // the stroke machine on the document, and its listeners
   // The controls and actions behind the accessors above.
   QLabel* xyPanel_ = nullptr;
   QComboBox* xBox_ = nullptr;
