@@ -14,7 +14,7 @@
 #include <unistd.h>
 
 #include "document/bmp_file.h"
-#include "document/picture_file_io.h"
+#include "fileio/picture_file_io.h"
 
 namespace {
 

@@ -44,19 +44,19 @@ std::unique_ptr<TAppRecovery> TAppRecovery::Start(TZudozoApp& app) {
 TAppRecovery::TAppRecovery(TZudozoApp& app, std::string folder) : app_(app), store_(std::move(folder)) {
   TForm1& form1 = app.Form1();
   scheduler_ = std::make_unique<TRecoveryScheduler>(
-      app.Document(), [&form1] { return form1.DrawingFlag; }, [&form1] { return form1.PictureUnsaved(); },
+      app.Document(), [&form1] { return form1.DrawingFlag(); }, [&form1] { return form1.PictureUnsaved(); },
       store_.PathFor(CurrentProcess()));
   scheduler_->SetReporter([&form1](const QString& text) { form1.ShowHint(text); });
-  form1.DocumentWatcher = scheduler_.get();
+  form1.EditEvents().Subscribe(*scheduler_);
   // However the process ends once the main window has closed, the copy goes with the window.
   QObject::connect(&form1, &TForm1::Closed, scheduler_.get(), [this] {
-    app_.Form1().DocumentWatcher = nullptr;
+    app_.Form1().EditEvents().Unsubscribe(*scheduler_);
     scheduler_->DocumentClean();
     scheduler_->Writer().WaitIdle();
   });
 }
 
-TAppRecovery::~TAppRecovery() { app_.Form1().DocumentWatcher = nullptr; }
+TAppRecovery::~TAppRecovery() { app_.Form1().EditEvents().Unsubscribe(*scheduler_); }
 
 void TAppRecovery::OfferLeftBehind() {
   OfferLeftBehindCopies(store_, &app_.Form1(),

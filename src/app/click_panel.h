@@ -3,7 +3,7 @@
 // mouse events; where they act is for the receiver to say (their X and Y are the panel's).
 #include <QLabel>
 
-#include "app/image_view.h"
+#include "view/ui/image_view.h"
 
 class TClickPanel : public QLabel {
   Q_OBJECT

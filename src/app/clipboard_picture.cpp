@@ -5,9 +5,9 @@
 #include <QMimeData>
 #include <QStringList>
 
-#include "app/bitmap_image.h"
 #include "document/bmp_file.h"
 #include "png/viraviz.h"
+#include "widgets/bitmap_image.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QGuiApplication>
 #include <QPixmap>
 
-#include "app/pixel_art.h"
+#include "widgets/pixel_art.h"
 
 namespace {
 

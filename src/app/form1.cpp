@@ -7,11 +7,10 @@
 #include <QVBoxLayout>
 
 #include "draw/ui/pstate_panel.h"
-#include "recovery/ui/document_watcher.h"
 #include "history/ui/history_commands.h"
 
 TForm1::TForm1(TCanvasDocument& document, const TCursorSlots& cursors)
-    : document_(document), cursors_(cursors) {
+    : document_(document), cursors_(cursors), session_(document) {
   setObjectName(QStringLiteral("TForm1"));
   setWindowTitle(QStringLiteral("Zudozo"));
   QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
@@ -26,6 +25,11 @@ TForm1::TForm1(TCanvasDocument& document, const TCursorSlots& cursors)
   connectClipboardCommands();
   createToolsBar();
   setCentralWidget(createClientArea());
+  canvasFollower_.changed = [this](const TRect& r) { Image->InvalidateDocument(r); };
+  canvasFollower_.replaced = [this] { ScrollBox1->DocumentReplaced(); };
+  session_.Events().Subscribe(canvasFollower_);
+  session_.Events().Subscribe(historyFollower_);
+  session_.SetHost(*this);
   createViewCommands();
   createStrokeControls();
   // The panel's own start-up runs here, after the document exists: font list, fill setting,
@@ -60,12 +64,12 @@ void TForm1::createStateBar() {
     row->addWidget(l);
     return l;
   };
-  Label1 = label("Label1", QStringLiteral("座標"), 60, Qt::AlignRight);
-  Label2 = label("Label2", QStringLiteral("移動距離"), 60, Qt::AlignRight);
-  Label3 = label("Label3", QStringLiteral("角度"), 60, Qt::AlignRight);
-  Label4 = label("Label4", QString(), 212, Qt::AlignLeft);
-  Lchanged = label("Lchanged", QString(), 52, Qt::AlignHCenter);
-  Lchanged->setToolTip(QStringLiteral("保存していない変更があると「変更あり」"));
+  Label1_ = label("Label1", QStringLiteral("座標"), 60, Qt::AlignRight);
+  Label2_ = label("Label2", QStringLiteral("移動距離"), 60, Qt::AlignRight);
+  Label3_ = label("Label3", QStringLiteral("角度"), 60, Qt::AlignRight);
+  Label4_ = label("Label4", QString(), 212, Qt::AlignLeft);
+  Lchanged_ = label("Lchanged", QString(), 52, Qt::AlignHCenter);
+  Lchanged_->setToolTip(QStringLiteral("保存していない変更があると「変更あり」"));
   row->addStretch(1);
 }
 
@@ -75,10 +79,10 @@ QWidget* TForm1::createClientArea() {
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
 
-  xyBar = new QWidget;  // the coordinate bar; its controls come with the keyboard work
-  xyBar->setObjectName(QStringLiteral("xyBar"));
-  xyBar->hide();
-  column->addWidget(xyBar);
+  xyBar_ = new QWidget;  // the coordinate bar; its controls come with the keyboard work
+  xyBar_->setObjectName(QStringLiteral("xyBar"));
+  xyBar_->hide();
+  column->addWidget(xyBar_);
 
   createStateBar();
   column->addWidget(stateBar);
@@ -103,18 +107,19 @@ QWidget* TForm1::createClientArea() {
   return client;
 }
 
-void TForm1::ShowHint(const QString& hint) { Label4->setText(hint); }
-
-// Every drawing into the picture comes through these two, which is how the history learns
-// what changed.
-void TForm1::InvalidateDocument(const TRect& r) {
-  Image->InvalidateDocument(r);
-  if (History) History->MarkDirty(r);
-  if (DocumentWatcher) DocumentWatcher->DocumentChanged();
+void TForm1::TakeDialogs(const TMainDialogs& dialogs) {
+  NewBMPForm = dialogs.newPicture;
+  VersionForm = dialogs.version;
+  HelpWindow = dialogs.help;
+  PngForm = dialogs.png;
+  ResizeForm = dialogs.resize;
+  CchangeForm = dialogs.colorChange;
 }
 
-void TForm1::DocumentReplaced() {
-  ScrollBox1->DocumentReplaced();
-  if (DocumentWatcher) DocumentWatcher->DocumentChanged();
-  if (History) History->MarkReplaced();
-}
+void TForm1::ShowHint(const QString& hint) { Label4_->setText(hint); }
+
+// Every drawing into the picture comes through these two, which is how the canvas, the
+// history and the recovery copy learn what changed.
+void TForm1::InvalidateDocument(const TRect& r) { session_.Changed(r); }
+
+void TForm1::DocumentReplaced() { session_.Replaced(); }

@@ -8,21 +8,24 @@
 // form1_xybar.cpp the coordinate bar, form1_keys.cpp the keyboard, form1_hints.cpp the status
 // hints, form1_text.cpp what the text tools write, form1_regions.cpp region editing and the
 // paste buffer, form1_clipboard.cpp the whole-picture clipboard, form1_image_ops.cpp the image
-// operations, form1_fractal.cpp fractal drawing; the strokes are in form1_tools.cpp,
-// form1_strokes.cpp, form1_stroke_steps.cpp and form1_fixangle.cpp; form1_history.cpp the
-// history of many steps.
+// operations, form1_fractal.cpp fractal drawing; form1_history.cpp the history of many steps.
+// The editing session (session/edit_session.h) draws the strokes: form1_tools.cpp selects the
+// tools, form1_strokes.cpp turns the canvas's events into the session's calls,
+// form1_stroke_host.cpp gives the session the settings and the window's steps, and
+// form1_fixangle.cpp builds the fixed-angle controls.
 #include <QMainWindow>
 #include <array>
 #include <functional>
 
 #include "app/cursor_slots.h"
-#include "app/image_view.h"
 #include "document/canvas_document.h"
 #include "draw/figure_renderer.h"
-#include "draw/stroke_state.h"
 #include "draw/ui/pstate_host.h"
 #include "fractal/fractal_params.h"
 #include "fractal/ui/fractal_host.h"
+#include "session/edit_session.h"
+#include "view/ui/image_view.h"
+#include "windows/palette_host.h"
 #include "windows/zoom_host.h"
 
 class QAbstractButton;
@@ -45,10 +48,24 @@ class Tresizeform;
 class TCchangeform;
 class TForm3;
 class TForm4;
-class TDocumentWatcher;
 class THistoryCommands;
 
-class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost, public TZoomHost {
+// The dialogs of the main window's commands.
+struct TMainDialogs {
+  TNewBMPForm* newPicture;
+  TForm5* version;
+  THelpWindow* help;
+  TForm7* png;  // the PNG settings
+  Tresizeform* resize;
+  TCchangeform* colorChange;
+};
+
+class TForm1 : public QMainWindow,
+               public TPstateHost,
+               public TFractalHost,
+               public TZoomHost,
+               public TPaletteHost,
+               private TStrokeHost {
   Q_OBJECT
  public:
   // document and cursors belong to the program and outlive the window.
@@ -57,7 +74,10 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost, publ
   TCanvasDocument& Document() { return document_; }
   const TCursorSlots& Cursors() const { return cursors_; }
 
-  // Windows created after this one, handed over by the start-up.
+  // The dialogs created after this window, handed over by the start-up before the tool palette
+  // starts the first picture.
+  void TakeDialogs(const TMainDialogs& dialogs);
+  // Windows created after this one.
   TNewBMPForm* NewBMPForm = nullptr;
   TForm5* VersionForm = nullptr;
   THelpWindow* HelpWindow = nullptr;
@@ -67,13 +87,12 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost, publ
   TCchangeform* CchangeForm = nullptr;  // the colour conversion dialog
   TForm3* FractalForm = nullptr;        // the fractal settings window "rir"
   TForm4* ZoomForm = nullptr;           // the zoom window
-  // Told of every change of the picture and of its being clean again; may be null.
-  TDocumentWatcher* DocumentWatcher = nullptr;
+  // Whoever follows the picture (the canvas, the history, the recovery copy) subscribes here
+  // and is told of every change, of its replacement and of its being clean again.
+  TEditEvents& EditEvents() { return session_.Events(); }
 
-  // Fractal drawing (form1_fractal.cpp): the parameter record the settings window writes and
-  // the walk state of the generators.
+  // Fractal drawing (form1_fractal.cpp): the parameter record the settings window writes.
   TFractalParams FractalParams;
-  TFractalWalk FractalWalk;
   // Takes the fractal settings window: F10 and the close box switch fractal drawing, and every
   // committed shape stroke hands over to the generation.
   void ConnectFractalWindow(TForm3* form);
@@ -94,26 +113,36 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost, publ
   // Shows or hides the zoom window; zoomB is down and Mzoom checked while it is shown.
   void zoombuttonclick();
   // What the zoom window takes from this window.
-  bool Drawing() const override { return DrawingFlag; }
+  bool Drawing() const override { return session_.Drawing(); }
   void ShowCoordinates(TPoint p) override;
   void ZoomWindowClosed() override;
 
+  // What the tool palette takes from this window (form1_palette.cpp).
+  QMainWindow& PaletteOwner() override { return *this; }
+  void ToolPaletteCreated(TForm2& palette) override { ToolPalette = &palette; }
+  QAction* ToolAction(int tool) override { return ToolActions[tool - 1]; }
+  void StartPicture(const QString& path) override;
+  void TakeToolButtons(const std::array<QAbstractButton*, kToolCount + 1>& buttons) override;
+  void SelectTool(int tool) override;
+  int SelectedTool() const override { return session_.Tool(); }
+  void SetPolygonCorners(int corners) override { session_.Figure().polygonCorners = corners; }
+  void SetOtherShape(int shape) override { session_.Figure().otherShape = shape; }
+  void SetOtherShapeParam(int parameter) override { session_.Figure().otherShapeParam = parameter; }
+  void ToolPaletteClosed() override;
+
   // The tool palette's buttons by tool number: toolButtons[n] for n = 1..18 ([0] unused),
-  // filled by the palette at its creation.
+  // handed over by the palette at its creation.
   std::array<QAbstractButton*, kToolCount + 1> toolButtons{};
   // The figure the renderer draws (set by tool selection and by paste from file) and the
   // palette's values it reads (N of the N-gon, the other shape and its parameter).
-  TFigureChoice FigureChoice;
+  TFigureChoice& FigureChoice() { return session_.Figure(); }
   // The rectangle chosen with region editing or select-all, operand of the region commands
   // (right and bottom exclusive).
   TRect SelectedRegion;
 
-  // Stroke state kept here for the drawing tools: the selected tool number (1..18) and the
-  // drawing flag (a stroke under way).
-  int ToolNumber = 1;
-  bool DrawingFlag = false;
-  // The rest of the stroke state; the mouse handlers (form1_strokes.cpp) drive it.
-  TStrokeState Stroke;
+  // The selected tool number (1..18) and the drawing flag (a stroke under way).
+  int ToolNumber() const { return session_.Tool(); }
+  bool DrawingFlag() const { return session_.Drawing(); }
 
   // Where other parts take over during a stroke; each may be empty.
   // Every second press: the fractal walk's first segment is start-previous; generate is true
@@ -124,36 +153,57 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost, publ
 
   // The coordinate bar's typed point (form1_xybar.cpp): presses, moves and releases on
   // xyPanel act at (xedit, yedit); xBox fills the two edits with a corner of the picture.
-  QLabel* xyPanel = nullptr;
-  QComboBox* xBox = nullptr;
-  QSpinBox *xedit = nullptr, *yedit = nullptr;
+  QLabel* xyPanel() const { return xyPanel_; }
+  QComboBox* xBox() const { return xBox_; }
+  QSpinBox* xedit() const { return xedit_; }
+  QSpinBox* yedit() const { return yedit_; }
   // The fixed-angle controls of xyBar: the toggle (up at start), the angle 0..90 and its text.
-  QToolButton* dxdrop = nullptr;
-  QScrollBar* updx = nullptr;
-  QLabel* Ladx = nullptr;
-
+  QToolButton* dxdrop() const { return dxdrop_; }
+  QScrollBar* updx() const { return updx_; }
+  QLabel* Ladx() const { return Ladx_; }
   // Actions (names as the program's commands).
-  QAction *Aclose, *Anew, *Aopen, *Asave, *Asaveas, *Aretrun, *Aorigin, *Apoly, *Asym, *Azoom,
-      *Afrac, *Apoint, *AtoolP, *Acleft, *Acright, *Acup, *Acdown, *Aclosesave;
+  QAction* Aclose() const { return Aclose_; }
+  QAction* Anew() const { return Anew_; }
+  QAction* Aopen() const { return Aopen_; }
+  QAction* Asave() const { return Asave_; }
+  QAction* Asaveas() const { return Asaveas_; }
+  QAction* Aretrun() const { return Aretrun_; }
+  QAction* Aorigin() const { return Aorigin_; }
+  QAction* Apoly() const { return Apoly_; }
+  QAction* Asym() const { return Asym_; }
+  QAction* Azoom() const { return Azoom_; }
+  QAction* Afrac() const { return Afrac_; }
+  QAction* Apoint() const { return Apoint_; }
+  QAction* AtoolP() const { return AtoolP_; }
+  QAction* Acdown() const { return Acdown_; }
+  QAction* Aclosesave() const { return Aclosesave_; }
   // The eighteen tool actions; ToolActions[n - 1] carries tool number n.
   std::array<QAction*, kToolCount> ToolActions{};
-  QActionGroup* modifierGroup = nullptr;  // Aorigin, Apoly, Asym: at most one down
-  // The Edit menu's commands besides Undo.
-  QAction *Mcut, *Mcopy, *MPaste, *Mallselect, *Mpastefile, *R1;
-  QAction *MContents, *Mversion;
+  // The Edit menu's commands besides Undo, and the Help menu's.
+  QAction* Mcut() const { return Mcut_; }
+  QAction* Mcopy() const { return Mcopy_; }
+  QAction* MPaste() const { return MPaste_; }
+  QAction* Mallselect() const { return Mallselect_; }
+  QAction* R1() const { return R1_; }
+  QAction* MContents() const { return MContents_; }
+  QAction* Mversion() const { return Mversion_; }
+  // The region menu, opened by region editing and select-all, and ToolsBar's context menu.
+  QMenu* PopupMenu1() const { return PopupMenu1_; }
+  QMenu* tbarhelp() const { return tbarhelp_; }
+  // The tool bar, its Save button and the coordinate bar.
+  QToolBar* ToolsBar() const { return ToolsBar_; }
+  QToolButton* saveB() const { return saveB_; }
+  QWidget* xyBar() const { return xyBar_; }
+  // The status labels: the pointer, the distance and angle of a drag, the hint, and the mark
+  // of a picture that differs from its file ("変更あり").
+  QLabel* Label1() const { return Label1_; }
+  QLabel* Label2() const { return Label2_; }
+  QLabel* Label3() const { return Label3_; }
+  QLabel* Label4() const { return Label4_; }
+  QLabel* Lchanged() const { return Lchanged_; }
 
-  QMenu* PopupMenu1 = nullptr;  // the region menu, opened by region editing and select-all
-  QMenu* tbarhelp = nullptr;    // ToolsBar's context menu
-  QToolBar* ToolsBar = nullptr;
-  QToolButton* saveB = nullptr;
-  QWidget* xyBar = nullptr;
-  QWidget* stateBar = nullptr;
-  QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr;
-  // The mark of a picture that differs from its file ("変更あり"), after the zoom readout.
-  QLabel* Lchanged = nullptr;
   TScrollBox* ScrollBox1 = nullptr;
   TImageView* Image = nullptr;
-  QToolBar* ToolBar3 = nullptr;
   // The 91-pixel bottom area and the drawing settings panel in it.
   QWidget* PstateHost() const { return pstateHost_; }
   TPstatePanel* PstatePanel = nullptr;
@@ -310,26 +360,24 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost, publ
   // Writes bitmap by the path's extension (PNG through the settings dialog); false when
   // nothing was written.
   bool savePicture(const TBitmap& bitmap, const QString& path);
-  // Strokes: form1_tools.cpp, form1_strokes.cpp, form1_stroke_steps.cpp, form1_fixangle.cpp.
+  // Strokes: form1_tools.cpp, form1_strokes.cpp, form1_stroke_host.cpp, form1_fixangle.cpp.
   void connectModifierKeys();
   void createStrokeControls();
   void createFixAngleControls();
   void createCoordinateBar();
   void connectKeys();
   void watchHints();
-  TTextFigure textFigure() const;
   void routeCanvasMouse(const TCanvasMouse& m);
-  TPoint fixedAngle(TPoint q) const;
-  void startStroke(QObject* sender, int button, TPoint p);
-  void secondPress(int button, TPoint q);
-  void previewMove(TPoint q);
-  void releaseStroke(int button, TPoint q);
-  void drawFigure(TPoint e, TPenMode mode);
-  void restoreTouched();
+  // What the strokes take from this window (form1_stroke_host.cpp).
+  TStrokeSettings StrokeSettings() const override;
+  std::vector<std::string> TextLines() const override;
+  void StrokeButtonChosen(TMouseButton button) override;
   // The eyedropper's colour goes into the active colour slot (left or right).
-  void pickColor(TColor c);
-  // The angled paste's second press with the stroke button, on the restored picture.
-  void pasteRotated(TPoint s, TPoint q);
+  void ColorPicked(TColor c) override;
+  void RegionCompleted(TPoint a, TPoint b, TMouseButton button) override;
+  void StrokeUndone() override;
+  void RunBusy(const std::function<void()>& work) override;
+  void StrokeCommitted(TPoint start, TPoint previous, bool generate) override;
   void showStrokeLabelsIdle();
   void showStrokeState();
   void notifyZoom(QObject* sender, TPoint p);
@@ -341,12 +389,39 @@ class TForm1 : public QMainWindow, public TPstateHost, public TFractalHost, publ
   // The chosen format, the caption and the Save hint of the document's file name and format.
   void showDocumentName();
 
+  // The walk state of the fractal generators.
+  TFractalWalk FractalWalk;
+  // Ctrl and an arrow besides Acdown; paste from file; Aorigin, Apoly, Asym (at most one down).
+  QAction *Acleft, *Acright, *Acup, *Mpastefile;
+  QActionGroup* modifierGroup = nullptr;
+  QWidget* stateBar = nullptr;
+  QToolBar* ToolBar3 = nullptr;
+
   TCanvasDocument& document_;
   const TCursorSlots& cursors_;
+  TEditSession session_;  // the stroke machine on the document, and its listeners
+  // The controls and actions behind the accessors above.
+  QLabel* xyPanel_ = nullptr;
+  QComboBox* xBox_ = nullptr;
+  QSpinBox *xedit_ = nullptr, *yedit_ = nullptr;
+  QToolButton* dxdrop_ = nullptr;
+  QScrollBar* updx_ = nullptr;
+  QLabel* Ladx_ = nullptr;
+  QAction *Aclose_ = nullptr, *Anew_ = nullptr, *Aopen_ = nullptr, *Asave_ = nullptr,
+          *Asaveas_ = nullptr, *Aretrun_ = nullptr, *Aorigin_ = nullptr, *Apoly_ = nullptr,
+          *Asym_ = nullptr, *Azoom_ = nullptr, *Afrac_ = nullptr, *Apoint_ = nullptr,
+          *AtoolP_ = nullptr, *Acdown_ = nullptr, *Aclosesave_ = nullptr;
+  QAction *Mcut_ = nullptr, *Mcopy_ = nullptr, *MPaste_ = nullptr, *Mallselect_ = nullptr,
+          *R1_ = nullptr, *MContents_ = nullptr, *Mversion_ = nullptr;
+  QMenu *PopupMenu1_ = nullptr, *tbarhelp_ = nullptr;
+  QToolBar* ToolsBar_ = nullptr;
+  QToolButton* saveB_ = nullptr;
+  QWidget* xyBar_ = nullptr;
+  QLabel *Label1_ = nullptr, *Label2_ = nullptr, *Label3_ = nullptr, *Label4_ = nullptr,
+         *Lchanged_ = nullptr;
+  TEditFollower canvasFollower_;   // repaints, and takes on a new size
+  TEditFollower historyFollower_;  // what the history keeps of each change
   QWidget* pstateHost_ = nullptr;
   QString dialogFileName_;  // the open dialog's file name, set by a drop
   bool closeConfirmed_ = false;  // the next close needs no question
 };
-
-// The picture of image-list index 0..29 (":/icons/...").
-QIcon ToolbarIcon(int index);

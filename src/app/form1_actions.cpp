@@ -4,8 +4,9 @@
 #include <QAction>
 #include <QActionGroup>
 
-#include "app/error_guard.h"
 #include "app/form1.h"
+#include "widgets/toolbar_icons.h"
+#include "widgets/error_guard.h"
 
 namespace {
 
@@ -50,51 +51,51 @@ void TForm1::connectCommand(QAction* action, void (TForm1::*command)()) {
 
 void TForm1::createActions() {
   auto s = [](const char* text) { return QString::fromUtf8(text); };
-  Aclose = makeAction("Aclose", s("即終了(&Z)"), s("絵を保存せずに終了します"), QKeySequence(Qt::SHIFT | Qt::Key_Escape), 0, 0);
-  Anew = makeAction("Anew", s("新規作成(&N)"), s("キャンバスを新しくします"), Qt::Key_F1, 1, 0);
-  Aopen = makeAction("Aopen", s("絵を開く(&O)"), s("画像ファイルを読み込みます"), Qt::Key_F2, 2, 0);
-  Asave = makeAction("Asave", s("上書き保存(&S)"), s("現在のファイルに上書き保存します"), Qt::Key_F3, 3, 0);
-  Asaveas = makeAction("Asaveas", s("名前をつけて保存(&A)"), s("新しくファイル名をつけて保存します"), Qt::Key_F4, 4, 0);
-  Aretrun = makeAction("Aretrun", s("元に戻す(&U)"), s("１つ前の操作に戻します"), Qt::Key_F5, 5, 0);
-  Aorigin = makeAction("Aorigin", QString(), s("始点ロック"), Qt::Key_F6, 6, 1);
-  Apoly = makeAction("Apoly", s("Apoly"), s("連続描画"), Qt::Key_F7, 7, 2);
-  Asym = makeAction("Asym", s("Asym"), s("点対称描画"), Qt::Key_F8, 8, 3);
-  Azoom = makeAction("Azoom", s("拡大図(&Z)"), s("拡大図の表示／非表示"), Qt::Key_F9, 9, 0);
-  Afrac = makeAction("Afrac", s("rir(&F)"), s("rirのON/OFF"), Qt::Key_F10, 10, 0);
-  Apoint = makeAction("Apoint", s("座標パネル(&P)"), s("座標パネルの表示／非表示"), Qt::Key_F11, 11, 0);
-  AtoolP = makeAction("AtoolP", s("ツールパレット(&T)"), s("ツールパレットの表示／非表示"), Qt::Key_F12, 12, 0);
+  Aclose_ = makeAction("Aclose", s("即終了(&Z)"), s("絵を保存せずに終了します"), QKeySequence(Qt::SHIFT | Qt::Key_Escape), 0, 0);
+  Anew_ = makeAction("Anew", s("新規作成(&N)"), s("キャンバスを新しくします"), Qt::Key_F1, 1, 0);
+  Aopen_ = makeAction("Aopen", s("絵を開く(&O)"), s("画像ファイルを読み込みます"), Qt::Key_F2, 2, 0);
+  Asave_ = makeAction("Asave", s("上書き保存(&S)"), s("現在のファイルに上書き保存します"), Qt::Key_F3, 3, 0);
+  Asaveas_ = makeAction("Asaveas", s("名前をつけて保存(&A)"), s("新しくファイル名をつけて保存します"), Qt::Key_F4, 4, 0);
+  Aretrun_ = makeAction("Aretrun", s("元に戻す(&U)"), s("１つ前の操作に戻します"), Qt::Key_F5, 5, 0);
+  Aorigin_ = makeAction("Aorigin", QString(), s("始点ロック"), Qt::Key_F6, 6, 1);
+  Apoly_ = makeAction("Apoly", s("Apoly"), s("連続描画"), Qt::Key_F7, 7, 2);
+  Asym_ = makeAction("Asym", s("Asym"), s("点対称描画"), Qt::Key_F8, 8, 3);
+  Azoom_ = makeAction("Azoom", s("拡大図(&Z)"), s("拡大図の表示／非表示"), Qt::Key_F9, 9, 0);
+  Afrac_ = makeAction("Afrac", s("rir(&F)"), s("rirのON/OFF"), Qt::Key_F10, 10, 0);
+  Apoint_ = makeAction("Apoint", s("座標パネル(&P)"), s("座標パネルの表示／非表示"), Qt::Key_F11, 11, 0);
+  AtoolP_ = makeAction("AtoolP", s("ツールパレット(&T)"), s("ツールパレットの表示／非表示"), Qt::Key_F12, 12, 0);
   Acleft = makeAction("Acleft", s("Acleft"), QString(), QKeySequence(Qt::CTRL | Qt::Key_Left), -1, 5);
   Acright = makeAction("Acright", s("Acright"), QString(), QKeySequence(Qt::CTRL | Qt::Key_Right), -1, 6);
   Acup = makeAction("Acup", s("Acup"), QString(), QKeySequence(Qt::CTRL | Qt::Key_Up), -1, 7);
-  Acdown = makeAction("Acdown", s("Acdown"), QString(), QKeySequence(Qt::CTRL | Qt::Key_Down), -1, 8);
-  Aclosesave = makeAction("Aclosesave", s("終了(&X)"), s("終了します"), Qt::Key_Escape, 0, 0);
+  Acdown_ = makeAction("Acdown", s("Acdown"), QString(), QKeySequence(Qt::CTRL | Qt::Key_Down), -1, 8);
+  Aclosesave_ = makeAction("Aclosesave", s("終了(&X)"), s("終了します"), Qt::Key_Escape, 0, 0);
 
   // The three drawing modifiers: at most one down, and all may be up.
   modifierGroup = new QActionGroup(this);
   modifierGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-  for (QAction* a : {Aorigin, Apoly, Asym}) {
+  for (QAction* a : {Aorigin_, Apoly_, Asym_}) {
     a->setCheckable(true);
     modifierGroup->addAction(a);
   }
-  for (QAction* a : {Azoom, Afrac, Apoint, AtoolP}) a->setCheckable(true);
-  AtoolP->setChecked(true);
+  for (QAction* a : {Azoom_, Afrac_, Apoint_, AtoolP_}) a->setCheckable(true);
+  AtoolP_->setChecked(true);
 
   for (int i = 0; i < kToolCount; ++i) {
     ToolActions[i] = makeAction(kToolActions[i].name, QString(), s(kToolActions[i].hint),
                                 QKeySequence(), kFirstToolImage + i, i + 1);
   }
 
-  connectCommand(Aclose, &TForm1::AcloseExecute);
-  connectCommand(Aclosesave, &TForm1::savecloseClick);
-  connectCommand(Anew, &TForm1::newBClick);
-  connectCommand(Aopen, &TForm1::openBClick);
-  connectCommand(Asave, &TForm1::savebuttonClick);
-  connectCommand(Asaveas, &TForm1::saveasbuttonClick);
-  connectCommand(Aretrun, &TForm1::returnbuttonClick);
+  connectCommand(Aclose_, &TForm1::AcloseExecute);
+  connectCommand(Aclosesave_, &TForm1::savecloseClick);
+  connectCommand(Anew_, &TForm1::newBClick);
+  connectCommand(Aopen_, &TForm1::openBClick);
+  connectCommand(Asave_, &TForm1::savebuttonClick);
+  connectCommand(Asaveas_, &TForm1::saveasbuttonClick);
+  connectCommand(Aretrun_, &TForm1::returnbuttonClick);
   for (QAction* tool : ToolActions) {
     const int tag = tool->data().toInt();
     connect(tool, &QAction::triggered, this, [this, tag] { RunGuarded(this, [&] { dtExecute(tag); }); });
   }
   connectModifierKeys();
-  connectCommand(AtoolP, &TForm1::toolshowClick);
+  connectCommand(AtoolP_, &TForm1::toolshowClick);
 }

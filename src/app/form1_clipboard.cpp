@@ -4,15 +4,15 @@
 
 #include "app/clipboard_picture.h"
 #include "app/form1.h"
-#include "app/wait_cursor.h"
 #include "draw/region_commands.h"
 #include "draw/ui/pstate_panel.h"
+#include "widgets/wait_cursor.h"
 
 void TForm1::connectClipboardCommands() {
-  connectCommand(Mcopy, &TForm1::McopyClick);
-  connectCommand(Mcut, &TForm1::McutClick);
-  connectCommand(MPaste, &TForm1::MPasteClick);
-  connectCommand(Mallselect, &TForm1::MallselectClick);
+  connectCommand(Mcopy_, &TForm1::McopyClick);
+  connectCommand(Mcut_, &TForm1::McutClick);
+  connectCommand(MPaste_, &TForm1::MPasteClick);
+  connectCommand(Mallselect_, &TForm1::MallselectClick);
 }
 
 void TForm1::McopyClick() {
@@ -40,9 +40,8 @@ void TForm1::MPasteClick() {
 }
 
 void TForm1::MallselectClick() {
-  PstatePanel->penModeValue = PstatePanel->PenModeOf();
   ScrollBox1->horizontalScrollBar()->setValue(ScrollBox1->horizontalScrollBar()->maximum());
   ScrollBox1->verticalScrollBar()->setValue(ScrollBox1->verticalScrollBar()->maximum());
   const TBitmap& picture = document_.Picture();
-  CompleteRegion(TPoint{0, 0}, TPoint{picture.Width(), picture.Height()}, Stroke.button);
+  CompleteRegion(TPoint{0, 0}, TPoint{picture.Width(), picture.Height()}, session_.Stroke().button);
 }

@@ -5,17 +5,15 @@
 
 #include "app/form1.h"
 #include "document/ui/new_bmp_form.h"
-#include "recovery/ui/document_watcher.h"
 
 void TForm1::returnbuttonClick() {
   // During a stroke the picture holds its inverted previews: the stroke ends first, and its
   // own cancelling Undo is the one asked for.
-  if (DrawingFlag) {
+  if (session_.Drawing()) {
     CancelStroke();
     return;
   }
-  document_.ExchangeWithSnapshot();
-  DocumentReplaced();
+  session_.Undo();
   redrawZoom();
 }
 
@@ -31,13 +29,13 @@ void TForm1::newBClick() {
 }
 
 void TForm1::ResetDocumentView() {
-  DrawingFlag = false;
-  ToolsBar->setEnabled(true);
+  session_.ForgetStroke();
+  ToolsBar_->setEnabled(true);
   document_.TakeSnapshot();
   DocumentReplaced();
   ScrollBox1->ResetPosition();
   showDocumentName();
-  if (DocumentWatcher) DocumentWatcher->DocumentClean();
+  session_.Events().Clean();
 }
 
 void TForm1::showDocumentName() {
@@ -45,5 +43,5 @@ void TForm1::showDocumentName() {
   setZoomViewFormat();
   const std::string name = FileNamePart(document_.FileName);
   setWindowTitle(QString::fromStdString(MainCaption(name, NewBMPForm->Lpf->text().toStdString())));
-  saveB->setToolTip(QString::fromStdString(SaveHint(document_.FileName)));
+  saveB_->setToolTip(QString::fromStdString(SaveHint(document_.FileName)));
 }

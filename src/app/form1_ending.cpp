@@ -2,10 +2,10 @@
 #include <QCloseEvent>
 #include <QMessageBox>
 
-#include "app/error_guard.h"
 #include "app/form1.h"
 #include "app/help_window.h"
 #include "app/version_form.h"
+#include "widgets/error_guard.h"
 #include "windows/fixed_window.h"
 
 void TForm1::AcloseExecute() {
@@ -15,7 +15,7 @@ void TForm1::AcloseExecute() {
 
 void TForm1::savecloseClick() {
   // Esc during a stroke takes back the stroke, not the program.
-  if (DrawingFlag) {
+  if (session_.Drawing()) {
     CancelStroke();
     return;
   }

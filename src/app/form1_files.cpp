@@ -8,15 +8,15 @@
 #include <QRegularExpression>
 #include <QGuiApplication>
 #include <QMimeData>
-#include "app/error_guard.h"
-#include "app/form1.h"
 #include "app/clipboard_picture.h"
+#include "app/form1.h"
 #include "app/open_filter.h"
 #include "document/picture_loader.h"
-#include "draw/tool_table.h"
 #include "document/picture_saver.h"
 #include "document/ui/png_form.h"
+#include "draw/tool_table.h"
 #include "png/viraviz.h"
+#include "widgets/error_guard.h"
 
 namespace {
 
@@ -136,7 +136,7 @@ void TForm1::MpastefileClick() {
   }
   // The canvas behaves as the paste tool's from now on; the tool number, its toolbar picture
   // and the modifiers stay as they were.
-  FigureChoice.figure = kToolPaste;
+  session_.Figure().figure = kToolPaste;
   if (QAbstractButton* button = toolButtons[kToolPaste]) button->setChecked(true);
   ScrollBox1->setCursor(cursors_.Slot(kToolPaste));
   Image->setCursor(cursors_.Slot(kToolPaste));

@@ -2,24 +2,24 @@
 // stroke hands over to.
 #include <QAction>
 
-#include "app/error_guard.h"
 #include "app/form1.h"
 #include "app/help_window.h"
-#include "app/wait_cursor.h"
 #include "draw/ui/pstate_panel.h"
-#include "draw/ui/up_down.h"
 #include "fractal/fractal_driver.h"
 #include "fractal/ui/fractal_form.h"
+#include "widgets/error_guard.h"
+#include "widgets/up_down.h"
+#include "widgets/wait_cursor.h"
 
 void TForm1::ConnectFractalWindow(TForm3* form) {
   FractalForm = form;
-  connect(Afrac, &QAction::triggered, this, [this] { RunGuarded(this, [this] { ZudozoClick(); }); });
+  connect(Afrac_, &QAction::triggered, this, [this] { RunGuarded(this, [this] { ZudozoClick(); }); });
   FractalHandOff = [this](TPoint start, TPoint previous, bool generate) { generateFractal(start, previous, generate); };
 }
 
 void TForm1::ZudozoClick() {
   FractalForm->setVisible(!FractalForm->isVisible());
-  Afrac->setChecked(FractalForm->isVisible());
+  Afrac_->setChecked(FractalForm->isVisible());
   if (FractalForm->isVisible()) {
     FractalForm->fcombChange();
     return;
@@ -38,13 +38,14 @@ void TForm1::generateFractal(TPoint start, TPoint previous, bool generate) {
     FractalWalk.seg[1] = TFractalSegment{start.X, start.Y, previous.X, previous.Y};
     TFractalRun run = FractalForm->RunSettings();
     run.penWidth = PstatePanel->penwidth->Position();
-    run.penMode = PstatePanel->penModeValue;
+    run.penMode = session_.PenMode();
     run.applyFill = [this](TCanvas& canvas) { PstatePanel->ApplyFillSetting(canvas); };
-    FigureChoice.penModePosition = PstatePanel->pmbar->Position();
-    FigureChoice.pasteBuffer = &document_.PasteBuffer();
-    run.renderFigure = [this](TPoint s, TPoint e, TCanvas& canvas, TPenMode mode) {
+    TFigureChoice& figure = session_.Figure();
+    figure.penModePosition = PstatePanel->pmbar->Position();
+    figure.pasteBuffer = &document_.PasteBuffer();
+    run.renderFigure = [&figure](TPoint s, TPoint e, TCanvas& canvas, TPenMode mode) {
       TFigurePoints points{s, s};
-      RenderFigure(points, e, canvas, mode, FigureChoice);
+      RenderFigure(points, e, canvas, mode, figure);
     };
     // A run that fails (memory) leaves the picture with the stroke as it was and says why.
     std::uint32_t elapsed = 0;

@@ -7,18 +7,18 @@
 #include <QToolButton>
 
 #include "app/form1.h"
-#include "app/hint_watcher.h"
+#include "widgets/hint_watcher.h"
 
 void TForm1::watchHints() {
-  Label1->setStatusTip(QStringLiteral("座標"));
-  Label2->setStatusTip(QStringLiteral("移動距離"));
-  Label3->setStatusTip(QStringLiteral("角度"));
-  Label4->setStatusTip(QStringLiteral("ヒント"));
+  Label1_->setStatusTip(QStringLiteral("座標"));
+  Label2_->setStatusTip(QStringLiteral("移動距離"));
+  Label3_->setStatusTip(QStringLiteral("角度"));
+  Label4_->setStatusTip(QStringLiteral("ヒント"));
   auto* watcher = new THintWatcher([this](QObject* sender) { HintMove(sender); }, this);
-  for (QWidget* control : std::initializer_list<QWidget*>{Label1, Label2, Label3, Label4, xedit, yedit, dxdrop, Ladx})
+  for (QWidget* control : std::initializer_list<QWidget*>{Label1_, Label2_, Label3_, Label4_, xedit_, yedit_, dxdrop_, Ladx_})
     watcher->Watch(control);
-  for (QAction* action : ToolsBar->actions())
-    if (QWidget* button = ToolsBar->widgetForAction(action); qobject_cast<QToolButton*>(button))
+  for (QAction* action : ToolsBar_->actions())
+    if (QWidget* button = ToolsBar_->widgetForAction(action); qobject_cast<QToolButton*>(button))
       watcher->Watch(button);
 }
 
@@ -27,5 +27,5 @@ void TForm1::HintMove(QObject* sender) {
   if (!control) return;
   // The toolbar buttons carry their hints as their (never shown) tool tips, the Save button's
   // naming the file.
-  ShowHint(control->parentWidget() == ToolsBar ? control->toolTip() : control->statusTip());
+  ShowHint(control->parentWidget() == ToolsBar_ ? control->toolTip() : control->statusTip());
 }

@@ -5,31 +5,31 @@
 
 #include "app/form1.h"
 #include "history/ui/history_commands.h"
-#include "recovery/ui/document_watcher.h"
 
 void TForm1::createHistory(QMenu* edit) {
   THistoryCommands::THost host;
   host.picture = [this]() -> TBitmap& { return document_.Picture(); };
   host.fileName = [this] { return document_.FileName; };
-  host.drawing = [this] { return DrawingFlag; };
+  host.drawing = [this] { return session_.Drawing(); };
   host.restored = [this](const TRestoreResult& result) {
-    // Straight to the view: the history knows this change already. The recovery copy follows it.
-    if (result.replaced) ScrollBox1->DocumentReplaced();
-    else Image->InvalidateDocument(result.changed);
+    // A change like any other, but the history knows it already.
+    if (result.replaced) session_.Events().Replaced(&historyFollower_);
+    else session_.Events().Changed(result.changed, &historyFollower_);
     if (result.renamed) {
       document_.FileName = result.name;
       showDocumentName();
     }
-    if (DocumentWatcher) DocumentWatcher->DocumentChanged();
     redrawZoom();
   };
   host.showHint = [this](const QString& hint) { ShowHint(hint); };
   // The mark of a changed picture stands in the status area; the caption stays as New, Open
   // and Save write it.
   host.showChanged = [this](bool on) {
-    if (Lchanged) Lchanged->setText(on ? QStringLiteral("変更あり") : QString());
+    if (Lchanged_) Lchanged_->setText(on ? QStringLiteral("変更あり") : QString());
   };
   History = new THistoryCommands(std::move(host), this);
+  historyFollower_.changed = [this](const TRect& r) { History->MarkDirty(r); };
+  historyFollower_.replaced = [this] { History->MarkReplaced(); };
   edit->addActions({History->Aundo, History->Aredo});
 }
 

@@ -3,9 +3,7 @@
 #include <QAction>
 #include <QMenu>
 
-#include "app/error_guard.h"
 #include "app/form1.h"
-#include "app/wait_cursor.h"
 #include "draw/ui/pstate_panel.h"
 #include "imageops/color_conversion.h"
 #include "imageops/picture_resize.h"
@@ -13,6 +11,8 @@
 #include "imageops/region_mirror.h"
 #include "imageops/ui/color_change_form.h"
 #include "imageops/ui/resize_form.h"
+#include "widgets/error_guard.h"
+#include "widgets/wait_cursor.h"
 
 void TForm1::connectImageOperations() {
   connectCommand(regionMenuItem("Mholizon"), &TForm1::MholizonClick);
@@ -24,7 +24,7 @@ void TForm1::connectImageOperations() {
     connect(regionMenuItem(horizontal ? "MgraH" : "MgraV"), &QAction::triggered, this,
             [this, horizontal] { RunGuarded(this, [&] { G1Click(horizontal); }); });
   }
-  connectCommand(R1, &TForm1::R1Click);
+  connectCommand(R1_, &TForm1::R1Click);
 }
 
 void TForm1::MholizonClick() {

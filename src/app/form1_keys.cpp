@@ -8,11 +8,11 @@
 #include <QMenuBar>
 #include <iterator>
 
-#include "app/error_guard.h"
 #include "app/form1.h"
 #include "app/help_window.h"
 #include "draw/key_table.h"
 #include "draw/ui/pstate_panel.h"
+#include "widgets/error_guard.h"
 #include "windows/keyboard_return.h"
 
 namespace {
@@ -73,7 +73,7 @@ int VirtualKeyOf(const QKeyEvent& key) {
 void TForm1::connectKeys() {
   new TShortcutHook(*this);
   new TKeyboardReturn(*this);
-  for (QAction* scroll : {Acleft, Acright, Acup, Acdown})
+  for (QAction* scroll : {Acleft, Acright, Acup, Acdown_})
     connect(scroll, &QAction::triggered, this, [this, scroll] { RunGuarded(this, [&] { Akeydown(scroll); }); });
 }
 
@@ -83,12 +83,12 @@ bool TForm1::AppliEventsShortCut(QObject* receiver, const QKeyEvent& key) {
   // Keys held with Ctrl or Alt belong to the menus and commands; one that none took (Ctrl+S,
   // or Ctrl+C finding nothing to copy) is no tool or setting key.
   if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
-  const TKeyedSettings before{ToolNumber, PstatePanel->brbar->Position(), PstatePanel->pmbar->Position(),
+  const TKeyedSettings before{session_.Tool(), PstatePanel->brbar->Position(), PstatePanel->pmbar->Position(),
                               PstatePanel->penwidth->Position(), PstatePanel->Fsize->Position()};
-  const TKeyedSettings after = ApplyKey(VirtualKeyOf(key), DrawingFlag, before);
+  const TKeyedSettings after = ApplyKey(VirtualKeyOf(key), session_.Drawing(), before);
   PstatePanel->penwidth->SetPosition(after.penWidth);
   PstatePanel->Fsize->SetPosition(after.fontSize);
-  if (DrawingFlag) return true;
+  if (session_.Drawing()) return true;
   PstatePanel->brbar->SetPosition(after.fillSetting);
   PstatePanel->pmbar->SetPosition(after.penMode);
   // Every key while idle selects the tool again (which also refills the paste buffer) and

@@ -4,19 +4,10 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "app/error_guard.h"
 #include "app/form1.h"
-#include "app/pixel_art.h"
+#include "widgets/error_guard.h"
 
 namespace {
-
-constexpr std::array<const char*, 30> kIconFiles{{
-    "00_exit",    "01_new",     "02_open",     "03_save",    "04_saveas",   "05_undo",
-    "06_origin",  "07_pline",   "08_sym",      "09_zoom",    "10_rir",      "11_point",
-    "12_curve",   "13_line",    "14_ellipse",  "15_triangle", "16_rect",    "17_rrect",
-    "18_polygon", "19_etc",     "20_flood",    "21_spoit",   "22_spray",    "23_select",
-    "24_paste",   "25_stamp",   "26_stretch",  "27_rotate",  "28_text",     "29_textline",
-}};
 
 QAction* MenuItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& key = {}) {
   QAction* item = menu->addAction(QString::fromUtf8(caption));
@@ -27,96 +18,92 @@ QAction* MenuItem(QMenu* menu, const char* name, const char* caption, const QKey
 
 }  // namespace
 
-QIcon ToolbarIcon(int index) {
-  return PixelArtIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(kIconFiles[index])));
-}
-
 void TForm1::createMenus() {
   QMenuBar* bar = menuBar();
   bar->setObjectName(QStringLiteral("MainMenu"));
   QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
-  file->addActions({Anew, Aopen, Asave, Asaveas, Aclose, Aclosesave});
+  file->addActions({Anew_, Aopen_, Asave_, Asaveas_, Aclose_, Aclosesave_});
 
   // The edit commands other than Undo are bound by the image operations.
   QMenu* edit = bar->addMenu(QStringLiteral("編集(&E)"));
-  edit->addAction(Aretrun);
+  edit->addAction(Aretrun_);
   createHistory(edit);
-  Mcut = MenuItem(edit, "Mcut", "全切り取り(&T)", QKeySequence(Qt::CTRL | Qt::Key_X));
-  Mcopy = MenuItem(edit, "Mcopy", "全コピー(&C)", QKeySequence(Qt::CTRL | Qt::Key_C));
-  MPaste = MenuItem(edit, "MPaste", "全貼り付け(&P)", QKeySequence(Qt::CTRL | Qt::Key_V));
-  Mallselect = MenuItem(edit, "Mallselect", "全域選択(&E)", QKeySequence(Qt::CTRL | Qt::Key_A));
+  Mcut_ = MenuItem(edit, "Mcut", "全切り取り(&T)", QKeySequence(Qt::CTRL | Qt::Key_X));
+  Mcopy_ = MenuItem(edit, "Mcopy", "全コピー(&C)", QKeySequence(Qt::CTRL | Qt::Key_C));
+  MPaste_ = MenuItem(edit, "MPaste", "全貼り付け(&P)", QKeySequence(Qt::CTRL | Qt::Key_V));
+  Mallselect_ = MenuItem(edit, "Mallselect", "全域選択(&E)", QKeySequence(Qt::CTRL | Qt::Key_A));
   Mpastefile = MenuItem(edit, "Mpastefile", "ファイルから貼り付け(&F)", QKeySequence(Qt::CTRL | Qt::Key_F));
   connectCommand(Mpastefile, &TForm1::MpastefileClick);
-  R1 = MenuItem(edit, "R1", "拡大縮小(&R)", QKeySequence(Qt::CTRL | Qt::Key_R));
+  R1_ = MenuItem(edit, "R1", "拡大縮小(&R)", QKeySequence(Qt::CTRL | Qt::Key_R));
 
   QMenu* view = bar->addMenu(QStringLiteral("表示(&V)"));
-  view->addActions({Azoom, Afrac, Apoint, AtoolP});
+  view->addActions({Azoom_, Afrac_, Apoint_, AtoolP_});
 
   QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
-  MContents = MenuItem(help, "MContents", "目次(&C)");
-  Mversion = MenuItem(help, "Mversion", "バージョン(&V)");
-  connectCommand(MContents, &TForm1::Help1Click);
-  connectCommand(Mversion, &TForm1::MversionClick);
+  MContents_ = MenuItem(help, "MContents", "目次(&C)");
+  Mversion_ = MenuItem(help, "Mversion", "バージョン(&V)");
+  connectCommand(MContents_, &TForm1::Help1Click);
+  connectCommand(Mversion_, &TForm1::MversionClick);
 
   // The region menu: region editing and select-all open it and bind its items.
-  PopupMenu1 = new QMenu(this);
-  PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-  MenuItem(PopupMenu1, "Mmcut", "切り取り(&T)");
-  MenuItem(PopupMenu1, "Mmcopy", "コピー(&C)");
-  connectCommand(MenuItem(PopupMenu1, "Mpsave", "ファイルへ保存(&S)"), &TForm1::MpsaveClick);
-  MenuItem(PopupMenu1, "Mholizon", "左右反転(&H)");
-  MenuItem(PopupMenu1, "Mvert", "上下反転(&V)");
-  MenuItem(PopupMenu1, "Mcolor", "色変換(&E)");
-  MenuItem(PopupMenu1, "Mprecover", "部分回復(&P)");
-  MenuItem(PopupMenu1, "Mbrush", "ブラシ読み込み(&B)");
-  QMenu* gradient = PopupMenu1->addMenu(QStringLiteral("グラデーション(&G)"));
+  PopupMenu1_ = new QMenu(this);
+  PopupMenu1_->setObjectName(QStringLiteral("PopupMenu1"));
+  MenuItem(PopupMenu1_, "Mmcut", "切り取り(&T)");
+  MenuItem(PopupMenu1_, "Mmcopy", "コピー(&C)");
+  connectCommand(MenuItem(PopupMenu1_, "Mpsave", "ファイルへ保存(&S)"), &TForm1::MpsaveClick);
+  MenuItem(PopupMenu1_, "Mholizon", "左右反転(&H)");
+  MenuItem(PopupMenu1_, "Mvert", "上下反転(&V)");
+  MenuItem(PopupMenu1_, "Mcolor", "色変換(&E)");
+  MenuItem(PopupMenu1_, "Mprecover", "部分回復(&P)");
+  MenuItem(PopupMenu1_, "Mbrush", "ブラシ読み込み(&B)");
+  QMenu* gradient = PopupMenu1_->addMenu(QStringLiteral("グラデーション(&G)"));
   gradient->menuAction()->setObjectName(QStringLiteral("G1"));
   MenuItem(gradient, "MgraH", "横縞(&H)");
   MenuItem(gradient, "MgraV", "縦縞(&V)");
-  MenuItem(PopupMenu1, "Enter1", "キャンセル(&Q)");  // choosing it only closes the menu
+  MenuItem(PopupMenu1_, "Enter1", "キャンセル(&Q)");  // choosing it only closes the menu
 }
 
 void TForm1::createToolsBar() {
-  ToolsBar = new QToolBar(QStringLiteral("ToolsBar"), this);
-  ToolsBar->setObjectName(QStringLiteral("ToolsBar"));
-  ToolsBar->setMovable(false);
-  ToolsBar->setFloatable(false);
-  ToolsBar->setIconSize(QSize(16, 16));
-  ToolsBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-  addToolBar(Qt::TopToolBarArea, ToolsBar);
+  ToolsBar_ = new QToolBar(QStringLiteral("ToolsBar"), this);
+  ToolsBar_->setObjectName(QStringLiteral("ToolsBar"));
+  ToolsBar_->setMovable(false);
+  ToolsBar_->setFloatable(false);
+  ToolsBar_->setIconSize(QSize(16, 16));
+  ToolsBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  addToolBar(Qt::TopToolBarArea, ToolsBar_);
 
   auto button = [this](QAction* action, const char* name) {
-    ToolsBar->addAction(action);
-    auto* b = qobject_cast<QToolButton*>(ToolsBar->widgetForAction(action));
+    ToolsBar_->addAction(action);
+    auto* b = qobject_cast<QToolButton*>(ToolsBar_->widgetForAction(action));
     b->setObjectName(QLatin1String(name));
     b->setFixedSize(23, 22);
     return b;
   };
-  button(Aclosesave, "saveclose");
-  ToolsBar->addSeparator();
-  button(Anew, "newB");
-  button(Aopen, "openB");
-  saveB = button(Asave, "saveB");
-  button(Asaveas, "saveasB");
-  ToolsBar->addSeparator();
-  button(Aretrun, "returnB");
-  button(Aorigin, "originB");
-  button(Apoly, "plineB");
-  button(Asym, "symB");
-  ToolsBar->addSeparator();
-  button(Azoom, "zoomB");
-  button(Afrac, "zudozoB");
-  button(Apoint, "pointB");
-  button(AtoolP, "Toolshow");
+  button(Aclosesave_, "saveclose");
+  ToolsBar_->addSeparator();
+  button(Anew_, "newB");
+  button(Aopen_, "openB");
+  saveB_ = button(Asave_, "saveB");
+  button(Asaveas_, "saveasB");
+  ToolsBar_->addSeparator();
+  button(Aretrun_, "returnB");
+  button(Aorigin_, "originB");
+  button(Apoly_, "plineB");
+  button(Asym_, "symB");
+  ToolsBar_->addSeparator();
+  button(Azoom_, "zoomB");
+  button(Afrac_, "zudozoB");
+  button(Apoint_, "pointB");
+  button(AtoolP_, "Toolshow");
 
-  tbarhelp = new QMenu(this);
-  tbarhelp->setObjectName(QStringLiteral("tbarhelp"));
-  connectCommand(MenuItem(tbarhelp, "Help3", "ヘルプ"), &TForm1::Help3Click);
-  ToolsBar->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(ToolsBar, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& at) { tbarhelp->popup(ToolsBar->mapToGlobal(at)); });
+  tbarhelp_ = new QMenu(this);
+  tbarhelp_->setObjectName(QStringLiteral("tbarhelp"));
+  connectCommand(MenuItem(tbarhelp_, "Help3", "ヘルプ"), &TForm1::Help3Click);
+  ToolsBar_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(ToolsBar_, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { tbarhelp_->popup(ToolsBar_->mapToGlobal(at)); });
 }
 
 QAction* TForm1::regionMenuItem(const char* name) const {
-  return PopupMenu1->findChild<QAction*>(QLatin1String(name), Qt::FindChildrenRecursively);
+  return PopupMenu1_->findChild<QAction*>(QLatin1String(name), Qt::FindChildrenRecursively);
 }

@@ -1,5 +1,5 @@
 // Region editing and the paste buffer: completing a selection opens the region menu; the
-// menu's copy, cut and brush; the angled paste; and the buffer refilled from the clipboard.
+// menu's copy, cut and brush; and the buffer refilled from the clipboard.
 #include <QAction>
 #include <QMenu>
 #include <QScrollBar>
@@ -7,7 +7,6 @@
 #include "app/clipboard_picture.h"
 #include "app/form1.h"
 #include "draw/region_commands.h"
-#include "draw/rotated_paste.h"
 #include "draw/ui/pstate_panel.h"
 
 void TForm1::connectRegionCommands() {
@@ -18,12 +17,12 @@ void TForm1::connectRegionCommands() {
 
 void TForm1::CompleteRegion(TPoint a, TPoint b, int button) {
   SelectedRegion = RegionBetween(a, b);
-  if (SelectedRegion.IsEmpty() || button != Stroke.button) return;
+  if (SelectedRegion.IsEmpty() || button != session_.Stroke().button) return;
   // The menu opens by the second corner as the picture is scrolled.
   const QPoint shown = Image->ShownOffset(b);
   const QPoint at(x() + shown.x() - ScrollBox1->horizontalScrollBar()->value(),
                   y() + shown.y() - ScrollBox1->verticalScrollBar()->value());
-  PopupMenu1->popup(at);
+  PopupMenu1_->popup(at);
 }
 
 void TForm1::MmcopyClick() {
@@ -53,9 +52,4 @@ void TForm1::RefillPasteBuffer() {
     // Text wins over a picture held beside it: it is drawn in the font of the last stroke.
     if (const auto text = ReadClipboardText()) RenderTextBuffer(*text, document_.Picture().Canvas().Font, buffer);
   });
-}
-
-void TForm1::pasteRotated(TPoint s, TPoint q) {
-  TCanvas& canvas = document_.Picture().Canvas();
-  InvalidateDocument(RotatedPaste(canvas, document_.PasteBuffer(), s, q, PstatePanel->Settings().rightColor));
 }

@@ -1,14 +1,14 @@
 // The canvas mouse handlers: where events come from, the status texts and the zoom
-// notification around the stroke steps (form1_stroke_steps.cpp).
+// notification around the editing session's stroke steps.
 #include <QApplication>
 #include <QLabel>
 #include <QToolBar>
 
-#include "app/error_guard.h"
 #include "app/form1.h"
 #include "draw/stroke_geometry.h"
 #include "draw/ui/pstate_panel.h"
 #include "history/ui/history_commands.h"
+#include "widgets/error_guard.h"
 
 namespace {
 
@@ -19,7 +19,6 @@ QString Pair(int a, int b) { return QStringLiteral("%1,%2").arg(a).arg(b); }
 void TForm1::createStrokeControls() {
   createCoordinateBar();
   createFixAngleControls();
-  FigureChoice.colorPicked = [this](TColor c) { pickColor(c); };
   connect(this, &TForm1::ImageMouse, this,
           [this](const TCanvasMouse& m) { RunGuarded(this, [&] { routeCanvasMouse(m); }); });
 }
@@ -46,8 +45,9 @@ void TForm1::ScrollBox1MouseMove(int x, int y) { ImageMouseMove(ScrollBox1, x, y
 void TForm1::ScrollBox1MouseUp(int button, int x, int y) { ImageMouseUp(ScrollBox1, button, x, y); }
 
 void TForm1::ImageMouseDown(QObject* sender, int button, int x, int y) {
-  if (DrawingFlag) secondPress(button, TPoint{x, y});
-  else startStroke(sender, button, TPoint{x, y});
+  const bool secondPress = session_.Drawing();
+  session_.Press(TMouseButton(button), TPoint{x, y});
+  if (secondPress) showStrokeLabelsIdle();
   showStrokeState();
   notifyZoom(sender, TPoint{x, y});
   History->Commit();  // a finished stroke is a step
@@ -60,21 +60,19 @@ void TForm1::ImageMouseMove(QObject* sender, int x, int y) {
   PstatePanel->pstext->setFocus();
   const QWidget* keysAt = QApplication::activeWindow();
   if ((sender == Image || sender == ScrollBox1) && keysAt && keysAt != this) activateWindow();
-  TPoint q{x, y};
-  if (DrawingFlag) {
-    q = fixedAngle(q);
-    const TPoint start = Stroke.points.start;
-    Label3->setText(QString::number(AngleOf(start, q)) + QStringLiteral("度"));
-    Label2->setText(Pair(q.X - start.X, q.Y - start.Y));
-    previewMove(q);
+  const TStrokeMove step = session_.Move(TPoint{x, y});
+  const TPoint q = step.point;
+  if (step.drawing) {
+    Label3_->setText(QString::number(AngleOf(step.start, q)) + QStringLiteral("度"));
+    Label2_->setText(Pair(q.X - step.start.X, q.Y - step.start.Y));
   }
-  Label1->setText(Pair(q.X, q.Y));
+  Label1_->setText(Pair(q.X, q.Y));
   showStrokeState();
   notifyZoom(sender, q);
 }
 
 void TForm1::ImageMouseUp(QObject* sender, int button, int x, int y) {
-  if (DrawingFlag) releaseStroke(button, fixedAngle(TPoint{x, y}));
+  session_.Release(TMouseButton(button), TPoint{x, y});
   showStrokeLabelsIdle();
   showStrokeState();
   notifyZoom(sender, TPoint{x, y});
@@ -82,26 +80,27 @@ void TForm1::ImageMouseUp(QObject* sender, int button, int x, int y) {
 }
 
 void TForm1::CancelStroke() {
-  if (!DrawingFlag) return;
+  if (!session_.Drawing()) return;
   // At the last pointer position, where the preview is: the region's dotted frame is
   // inverted away there.
-  const TPoint at = Stroke.points.previous;
-  ImageMouseDown(Image, Stroke.button == 0 ? 1 : 0, at.X, at.Y);
+  const TStrokeState& stroke = session_.Stroke();
+  const TPoint at = stroke.points.previous;
+  ImageMouseDown(Image, stroke.button == 0 ? 1 : 0, at.X, at.Y);
 }
 
 // Wherever the stroke's events came from (the canvas, the zoom view, the coordinate bar), the
 // toolbar and the hint follow it.
 void TForm1::showStrokeState() {
-  ToolsBar->setEnabled(!DrawingFlag);
-  Label4->setText(DrawingFlag ? QStringLiteral("描画中") : Image->statusTip());
+  ToolsBar_->setEnabled(!session_.Drawing());
+  Label4_->setText(session_.Drawing() ? QStringLiteral("描画中") : Image->statusTip());
 }
 
 void TForm1::showStrokeLabelsIdle() {
-  Label2->setText(QStringLiteral("移動距離"));
-  Label3->setText(QStringLiteral("角度"));
+  Label2_->setText(QStringLiteral("移動距離"));
+  Label3_->setText(QStringLiteral("角度"));
 }
 
-void TForm1::ShowCoordinates(TPoint p) { Label1->setText(Pair(p.X, p.Y)); }
+void TForm1::ShowCoordinates(TPoint p) { Label1_->setText(Pair(p.X, p.Y)); }
 
 void TForm1::notifyZoom(QObject* sender, TPoint p) {
   if (ZoomNotification) ZoomNotification(sender, p);

@@ -1,20 +1,13 @@
-// What the text tools write: the tool palette memo's lines, read afresh for every drawing,
-// with the font and angle of the settings panel.
+// What the text tools write: the tool palette memo's lines, read afresh for every drawing.
 #include <QPlainTextEdit>
 
 #include "app/form1.h"
-#include "draw/ui/pstate_panel.h"
 #include "windows/tool_palette.h"
 
-TTextFigure TForm1::textFigure() const {
-  TTextFigure text;
-  if (ToolPalette) {
-    for (const QString& line : ToolPalette->edit7->toPlainText().split(QLatin1Char('\n')))
-      text.lines.push_back(line.toStdString());
-  }
-  const TDrawingSettings settings = PstatePanel->Settings();
-  text.font = settings.font;
-  text.ppi = PstatePanel->PixelsPerInch();
-  text.escapement = settings.textAngle;
-  return text;
+std::vector<std::string> TForm1::TextLines() const {
+  std::vector<std::string> lines;
+  if (!ToolPalette) return lines;
+  for (const QString& line : ToolPalette->edit7->toPlainText().split(QLatin1Char('\n')))
+    lines.push_back(line.toStdString());
+  return lines;
 }

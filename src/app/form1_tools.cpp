@@ -6,10 +6,11 @@
 #include <QEvent>
 #include <QToolBar>
 
-#include "app/error_guard.h"
 #include "app/form1.h"
 #include "draw/tool_table.h"
 #include "draw/ui/pstate_panel.h"
+#include "widgets/error_guard.h"
+#include "widgets/toolbar_icons.h"
 
 namespace {
 
@@ -36,14 +37,14 @@ class TShortcutRelay : public QObject {
 }  // namespace
 
 void TForm1::connectModifierKeys() {
-  for (QAction* modifier : {Aorigin, Apoly, Asym}) {
+  for (QAction* modifier : {Aorigin_, Apoly_, Asym_}) {
     const int tag = modifier->data().toInt();
     new TShortcutRelay(modifier, [this, tag] { RunGuarded(this, [&] { AoriginExecute(tag); }); });
   }
 }
 
 void TForm1::AoriginExecute(int tag) {
-  QAction* modifier = tag == 1 ? Aorigin : tag == 2 ? Apoly : tag == 3 ? Asym : nullptr;
+  QAction* modifier = tag == 1 ? Aorigin_ : tag == 2 ? Apoly_ : tag == 3 ? Asym_ : nullptr;
   if (!modifier) return;
   modifier->setChecked(!modifier->isChecked() && modifier->isEnabled());
 }
@@ -51,17 +52,15 @@ void TForm1::AoriginExecute(int tag) {
 void TForm1::dtExecute(int tag) {
   QWidget* focus = QApplication::focusWidget();
   const bool typingFontName = focus && (focus == PstatePanel->fcom || PstatePanel->fcom->isAncestorOf(focus));
-  if (typingFontName || DrawingFlag || tag < 1 || tag > kToolCount) return;
+  if (typingFontName || !session_.SelectTool(tag)) return;
 
   if (QAbstractButton* button = toolButtons[tag]) button->setChecked(true);
-  FigureChoice.figure = tag;
   const bool modifiers = ToolTakesModifiers(tag);
-  for (QAction* modifier : {Aorigin, Apoly, Asym}) {
+  for (QAction* modifier : {Aorigin_, Apoly_, Asym_}) {
     if (!modifiers) modifier->setChecked(false);
     modifier->setEnabled(modifiers);
   }
-  ToolNumber = tag;
-  AtoolP->setIcon(ToolbarIcon(tag + 11));
+  AtoolP_->setIcon(ToolbarIcon(tag + 11));
   Image->setCursor(Cursors().Slot(tag));
   ScrollBox1->setCursor(Cursors().Slot(tag));
   setZoomCursor(tag);

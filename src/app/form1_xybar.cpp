@@ -8,9 +8,9 @@
 #include <climits>
 
 #include "app/click_panel.h"
-#include "app/error_guard.h"
 #include "app/form1.h"
 #include "draw/picture_corners.h"
+#include "widgets/error_guard.h"
 
 namespace {
 
@@ -31,14 +31,14 @@ QSpinBox* typedCoordinate(const char* name, const char* hint) {
 }  // namespace
 
 void TForm1::createCoordinateBar() {
-  auto* row = new QHBoxLayout(xyBar);
+  auto* row = new QHBoxLayout(xyBar_);
   row->setContentsMargins(2, 1, 2, 1);
   row->setSpacing(2);
 
-  auto* panel = new TClickPanel(QStringLiteral("Click"), xyBar);
+  auto* panel = new TClickPanel(QStringLiteral("Click"), xyBar_);
   panel->setObjectName(QStringLiteral("xyPanel"));
   panel->setFixedSize(40, 21);
-  xyPanel = panel;
+  xyPanel_ = panel;
   connect(panel, &TClickPanel::panelMouse, this, [this](const TCanvasMouse& m) {
     RunGuarded(this, [&] {
       if (m.kind == TCanvasMouse::Down) xyPanelMouseDown(m.Button);
@@ -47,36 +47,36 @@ void TForm1::createCoordinateBar() {
     });
   });
 
-  xBox = new QComboBox(xyBar);
-  xBox->setObjectName(QStringLiteral("xBox"));
-  for (const char* item : kCornerItems) xBox->addItem(QString::fromUtf8(item));
-  connect(xBox, &QComboBox::activated, this, [this] { xBoxChange(); });
+  xBox_ = new QComboBox(xyBar_);
+  xBox_->setObjectName(QStringLiteral("xBox"));
+  for (const char* item : kCornerItems) xBox_->addItem(QString::fromUtf8(item));
+  connect(xBox_, &QComboBox::activated, this, [this] { xBoxChange(); });
 
-  xedit = typedCoordinate("xedit", "X座標");
-  yedit = typedCoordinate("yedit", "Ｙ座標");
-  connect(yedit, &QSpinBox::valueChanged, this, [this] { yeditChange(); });
+  xedit_ = typedCoordinate("xedit", "X座標");
+  yedit_ = typedCoordinate("yedit", "Ｙ座標");
+  connect(yedit_, &QSpinBox::valueChanged, this, [this] { yeditChange(); });
 
-  for (QWidget* control : std::initializer_list<QWidget*>{xyPanel, xBox, xedit, yedit}) row->addWidget(control);
-  connect(Apoint, &QAction::triggered, this, [this] { RunGuarded(this, [&] { pointClick(); }); });
+  for (QWidget* control : std::initializer_list<QWidget*>{xyPanel_, xBox_, xedit_, yedit_}) row->addWidget(control);
+  connect(Apoint_, &QAction::triggered, this, [this] { RunGuarded(this, [&] { pointClick(); }); });
 }
 
-void TForm1::xyPanelMouseDown(int button) { ImageMouseDown(Image, button, xedit->value(), yedit->value()); }
-void TForm1::xyPanelMouseMove() { ImageMouseMove(Image, xedit->value(), yedit->value()); }
-void TForm1::xyPanelMouseUp(int button) { ImageMouseUp(Image, button, xedit->value(), yedit->value()); }
+void TForm1::xyPanelMouseDown(int button) { ImageMouseDown(Image, button, xedit_->value(), yedit_->value()); }
+void TForm1::xyPanelMouseMove() { ImageMouseMove(Image, xedit_->value(), yedit_->value()); }
+void TForm1::xyPanelMouseUp(int button) { ImageMouseUp(Image, button, xedit_->value(), yedit_->value()); }
 
 void TForm1::xBoxChange() {
-  if (xBox->currentIndex() < 0) return;
+  if (xBox_->currentIndex() < 0) return;
   const TBitmap& picture = document_.Picture();
-  const TPoint corner = PictureCorner(xBox->currentIndex(), picture.Width(), picture.Height());
-  xedit->setValue(corner.X);
+  const TPoint corner = PictureCorner(xBox_->currentIndex(), picture.Width(), picture.Height());
+  xedit_->setValue(corner.X);
   // The point still names the corner chosen; only a typed y stops naming it.
-  const QSignalBlocker keepCorner(yedit);
-  yedit->setValue(corner.Y);
+  const QSignalBlocker keepCorner(yedit_);
+  yedit_->setValue(corner.Y);
 }
 
-void TForm1::yeditChange() { xBox->setCurrentIndex(-1); }
+void TForm1::yeditChange() { xBox_->setCurrentIndex(-1); }
 
 void TForm1::pointClick() {
-  xyBar->setHidden(!xyBar->isHidden());
-  Apoint->setChecked(!xyBar->isHidden());
+  xyBar_->setHidden(!xyBar_->isHidden());
+  Apoint_->setChecked(!xyBar_->isHidden());
 }

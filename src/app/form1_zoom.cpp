@@ -3,18 +3,18 @@
 #include <QAction>
 #include <QToolButton>
 
-#include "app/error_guard.h"
 #include "app/form1.h"
-#include "draw/ui/picture_box.h"
+#include "widgets/error_guard.h"
+#include "widgets/picture_box.h"
 #include "windows/zoom_form.h"
 
 void TForm1::ConnectZoomWindow(TForm4* form) {
   ZoomForm = form;
-  connectCommand(Azoom, &TForm1::zoombuttonclick);
+  connectCommand(Azoom_, &TForm1::zoombuttonclick);
   // Events that come from the view itself never move the centre: the view would slide away
   // under the pen.
   ZoomNotification = [this](QObject* sender, TPoint p) {
-    if (!Azoom->isChecked()) return;
+    if (!Azoom_->isChecked()) return;
     if (sender != ZoomForm->zoomage && ZoomForm->stopbutton->isChecked()) ZoomForm->SetZoomCenter(p);
     else redrawZoom();
   };
@@ -22,7 +22,7 @@ void TForm1::ConnectZoomWindow(TForm4* form) {
 
 void TForm1::zoombuttonclick() {
   ZoomForm->setVisible(!ZoomForm->isVisible());
-  Azoom->setChecked(ZoomForm->isVisible());
+  Azoom_->setChecked(ZoomForm->isVisible());
 }
 
 void TForm1::ZoomWindowClosed() {
@@ -30,7 +30,7 @@ void TForm1::ZoomWindowClosed() {
 }
 
 void TForm1::redrawZoom() {
-  if (ZoomForm && Azoom->isChecked()) ZoomForm->DrawZoom(document_.Picture());
+  if (ZoomForm && Azoom_->isChecked()) ZoomForm->DrawZoom(document_.Picture());
 }
 
 void TForm1::setZoomCursor(int tool) {

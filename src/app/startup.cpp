@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QLabel>
 
-#include "app/bitmap_image.h"
 #include "app/form1.h"
 #include "app/help_window.h"
 #include "app/version_form.h"
@@ -13,6 +12,7 @@
 #include "fractal/ui/fractal_form.h"
 #include "imageops/ui/color_change_form.h"
 #include "imageops/ui/resize_form.h"
+#include "widgets/bitmap_image.h"
 #include "windows/tool_palette.h"
 #include "windows/zoom_form.h"
 
@@ -61,22 +61,15 @@ void TZudozoApp::createWindows(const QStringList& arguments) {
   windows_.push_back(form4);
   form1_->ConnectZoomWindow(form4);
   form5_ = new TForm5(form1_.get());
-  windows_.push_back(form5_);
-  form1_->VersionForm = form5_;
   newBmpForm_ = new TNewBMPForm(document_, [this] { form1_->savebuttonClick(); }, form1_.get());
-  windows_.push_back(newBmpForm_);
-  form1_->NewBMPForm = newBmpForm_;
-  windows_.push_back(new TForm2(*form1_, arguments));
   pngForm_ = new TForm7(form1_.get());
-  windows_.push_back(pngForm_);
-  form1_->ResizeForm = new Tresizeform(form1_.get());
-  windows_.push_back(form1_->ResizeForm);
-  form1_->CchangeForm = new TCchangeform(form1_.get());
-  windows_.push_back(form1_->CchangeForm);
+  auto* resizeForm = new Tresizeform(form1_.get());
+  auto* colorChangeForm = new TCchangeform(form1_.get());
   help_ = new THelpWindow(form1_.get());
-
-  form1_->HelpWindow = help_;
-  form1_->PngForm = pngForm_;
+  form1_->TakeDialogs({newBmpForm_, form5_, help_, pngForm_, resizeForm, colorChangeForm});
+  // The palette starts the first picture, which the main window shows with the dialogs' help.
+  auto* form2 = new TForm2(*form1_, arguments);
+  windows_.insert(windows_.end(), {form5_, newBmpForm_, form2, pngForm_, resizeForm, colorChangeForm});
 }
 
 int TZudozoApp::Exec() {

@@ -8,7 +8,7 @@
 #include "document/bmp_header.h"
 #include "document/bmp_pixels.h"
 #include "document/bmp_rle.h"
-#include "document/picture_file_io.h"
+#include "fileio/picture_file_io.h"
 
 namespace {
 

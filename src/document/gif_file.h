@@ -16,7 +16,7 @@
 #include <cstdint>
 #include <string>
 
-#include "document/picture_file_io.h"
+#include "fileio/picture_file_io.h"
 #include "surface/bitmap.h"
 #include "surface/surface_error.h"
 

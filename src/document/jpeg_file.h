@@ -18,7 +18,7 @@
 #include <cstdint>
 #include <string>
 
-#include "document/picture_file_io.h"
+#include "fileio/picture_file_io.h"
 #include "surface/bitmap.h"
 
 // Each scan of a progressive file passes over the whole picture; real files have a few dozen

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "document/indexed_picture.h"
-#include "document/picture_file_io.h"
+#include "fileio/picture_file_io.h"
 #include "surface/surface_error.h"
 #include "language/translatable.h"
 

@@ -17,7 +17,7 @@
 #include <cstdint>
 #include <string>
 
-#include "document/picture_file_io.h"
+#include "fileio/picture_file_io.h"
 #include "surface/bitmap.h"
 
 void ReadTiff(const std::uint8_t* data, std::size_t size, TBitmap& out);

@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <string>
 
-#include "document/picture_file_io.h"
+#include "fileio/picture_file_io.h"
 #include "surface/bitmap.h"
 
 // 0 stores the picture without loss; 1 to 100 is the quality of lossy compression.

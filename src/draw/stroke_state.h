@@ -1,6 +1,6 @@
 #pragma once
-// The state of the stroke under way on the canvas document, kept by the main window between
-// its mouse events. One set exists; it starts all zero.
+// The state of the stroke under way on the canvas document, kept by the editing session
+// between its mouse events. One set exists; it starts all zero.
 #include "draw/figure_renderer.h"
 #include "surface/geometry.h"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "document/picture_file_io.h"
+#include "fileio/picture_file_io.h"
 
 class PngChunkWriter {
  public:

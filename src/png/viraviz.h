@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "document/picture_file_io.h"
+#include "fileio/picture_file_io.h"
 #include "surface/bitmap.h"
 #include "surface/surface_error.h"
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <memory>
 
-#include "document/picture_file_io.h"
+#include "fileio/picture_file_io.h"
 #include "surface/pixel_memory.h"
 #include "surface/surface_error.h"
 

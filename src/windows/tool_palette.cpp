@@ -5,16 +5,17 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHelpEvent>
+#include <QMainWindow>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QToolTip>
 #include <array>
 
-#include "app/error_guard.h"
-#include "app/form1.h"
 #include "draw/other_shapes.h"
-#include "draw/ui/pstate_panel.h"
+#include "widgets/error_guard.h"
+#include "widgets/toolbar_icons.h"
 #include "windows/palette_frame.h"
+#include "windows/palette_host.h"
 
 namespace {
 
@@ -63,8 +64,9 @@ bool FloatsInsideMainWindow() { return QGuiApplication::platformName() == QLatin
 
 }  // namespace
 
-TForm2::TForm2(TForm1& form1, const QStringList& arguments)
-    : QWidget(&form1, FloatsInsideMainWindow() ? Qt::Widget : Qt::Tool | Qt::WindowStaysOnTopHint), form1_(form1) {
+TForm2::TForm2(TPaletteHost& host, const QStringList& arguments)
+    : QWidget(&host.PaletteOwner(), FloatsInsideMainWindow() ? Qt::Widget : Qt::Tool | Qt::WindowStaysOnTopHint),
+      host_(host) {
   setObjectName(QStringLiteral("TForm2"));
   setWindowTitle(QStringLiteral("Tools"));
   setToolTip(QStringLiteral("ツールパレット(各ボタンはキーボードに対応）"));
@@ -72,12 +74,12 @@ TForm2::TForm2(TForm1& form1, const QStringList& arguments)
   setMaximumSize(kOuterMaximum);
   resize(kOuterSize);
   if (FloatsInsideMainWindow()) {
-    frame_ = new TPaletteFrame(form1, *this);
+    frame_ = new TPaletteFrame(host.PaletteOwner(), *this);
     applyOuterSize();
   } else {
     move(kOuterPlace);
   }
-  form1.ToolPalette = this;
+  host.ToolPaletteCreated(*this);
 
   createMenus();
   createToolButtons();
@@ -100,7 +102,7 @@ void TForm2::createToolButtons() {
   toolGroup->setExclusive(true);
   for (int tag = 1; tag <= kToolCount; ++tag) {
     const ToolButtonPlace& place = kToolButtons[tag - 1];
-    QAction* action = form1_.ToolActions[tag - 1];
+    QAction* action = host_.ToolAction(tag);
     auto* button = new TPaletteButton(this);
     button->setObjectName(QLatin1String(place.name));
     button->setProperty("Tag", tag);
@@ -181,22 +183,13 @@ void TForm2::createMenus() {
 }
 
 void TForm2::runCreationSteps(const QStringList& arguments) {
-  TPstatePanel& panel = *form1_.PstatePanel;
-  panel.ApplyStrokeSettings(form1_.Document().Picture().Canvas(), 0);
-  panel.ShowColors();
-  // The picture named on the command line replaces the white one while the snapshot keeps
-  // the white one, so Undo right after start shows it.
-  if (arguments.isEmpty()) {
-    form1_.ResetDocumentView();
-  } else {
-    // A relative name is recorded by its full path, so the caption and Save name the same file
-    // wherever the program's working folder is later.
-    RunGuarded(&form1_, [&] { form1_.LoadPictureFile(QFileInfo(arguments.first()).absoluteFilePath()); });
-  }
-  for (QAbstractButton* button : toolGroup->buttons()) {
-    form1_.toolButtons[toolGroup->id(button)] = button;
-  }
-  RunGuarded(&form1_, [this] { form1_.dtExecute(1); });
+  // A relative name is recorded by its full path, so the caption and Save name the same file
+  // wherever the program's working folder is later.
+  host_.StartPicture(arguments.isEmpty() ? QString() : QFileInfo(arguments.first()).absoluteFilePath());
+  std::array<QAbstractButton*, kToolCount + 1> buttons{};
+  for (QAbstractButton* button : toolGroup->buttons()) buttons[toolGroup->id(button)] = button;
+  host_.TakeToolButtons(buttons);
+  host_.SelectTool(1);
   polybutton->setText(QStringLiteral("6"));
 }
 

@@ -6,30 +6,31 @@
 //
 // Creating it runs the part of the program's start-up that needs the windows before it:
 // the left button's stroke settings, the colour samples, the picture named on the command
-// line (or the view reset), the tool-button table, tool 1 and the N-gon caption.
+// line (or the view reset), the tool-button table, tool 1 and the N-gon caption. It reaches
+// the main window through TPaletteHost.
 // Split: tool_palette.cpp builds the window, tool_palette_handlers.cpp holds its handlers.
 #include <QHash>
 #include <QPolygon>
 #include <QStringList>
 #include <QWidget>
 
-#include "draw/ui/up_down.h"
+#include "widgets/up_down.h"
 #include "windows/palette_button.h"
 
 class QButtonGroup;
 class QMenu;
 class QPlainTextEdit;
 class QToolButton;
-class TForm1;
 class TPaletteFrame;
+class TPaletteHost;
 
 class TForm2 : public QWidget {
   Q_OBJECT
  public:
   // arguments: the command-line arguments after the program name; the first, if any, names
-  // the picture file to open. Sets form1.ToolPalette to this window before the start-up
-  // steps, fills form1.toolButtons, and shows the window. form1's NewBMPForm must be set.
-  TForm2(TForm1& form1, const QStringList& arguments);
+  // the picture file to open. Tells the host of this window before the start-up steps, hands
+  // it the tool buttons, and shows the window. The host's NewBMPForm must be set.
+  TForm2(TPaletteHost& host, const QStringList& arguments);
 
   // The visible region in outer-window coordinates for an outer size and client height:
   // the rectangle with its lower left cut away in three steps of 11 across and 22 down.
@@ -78,7 +79,7 @@ class TForm2 : public QWidget {
   void applyOuterSize();
   void applyOutline();
 
-  TForm1& form1_;
+  TPaletteHost& host_;
   QHash<QObject*, QWidget*> hintControls_;  // a watched widget or a part of it -> its control
   bool outerSizeFitted_ = false;
   TPaletteFrame* frame_ = nullptr;  // under Wayland: the frame inside the main window

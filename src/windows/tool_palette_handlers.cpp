@@ -6,16 +6,14 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 
-#include "app/error_guard.h"
-#include "app/form1.h"
-#include "app/help_window.h"
 #include "draw/other_shapes.h"
+#include "windows/palette_host.h"
 #include "windows/tool_palette.h"
 
 void TForm2::polditClick() {
   const int corners = poldit->Position();
   polybutton->setText(QString::number(corners));
-  form1_.FigureChoice.polygonCorners = corners;
+  host_.SetPolygonCorners(corners);
   selectTool(toolGroup->id(polybutton));
 }
 
@@ -30,34 +28,34 @@ void TForm2::etcSelectBClick() {
 void TForm2::EtcClick(QAction* item) {
   const int tag = item->data().toInt();
   if (tag < osArrow || tag > osCross) return;
-  form1_.FigureChoice.otherShape = tag;
+  host_.SetOtherShape(tag);
 }
 
 void TForm2::etcUDClick() {
   const int parameter = etcUD->Position();
-  form1_.FigureChoice.otherShapeParam = parameter;
+  host_.SetOtherShapeParam(parameter);
   const QString hint = QStringLiteral("パラメータ：%1").arg(parameter);
   etcUD->setStatusTip(hint);
   etcUD->setToolTip(hint);
 }
 
-void TForm2::N1Click() { form1_.HelpWindow->ShowKeyword(QStringLiteral("ツールパレット")); }
+void TForm2::N1Click() { host_.ShowHelpKeyword(QStringLiteral("ツールパレット")); }
 
 void TForm2::hint2Move(QObject* sender) {
-  if (auto* control = qobject_cast<QWidget*>(sender)) form1_.ShowHint(control->statusTip());
+  if (auto* control = qobject_cast<QWidget*>(sender)) host_.ShowHint(control->statusTip());
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {
   QWidget::closeEvent(event);  // hidden, not destroyed
-  form1_.AtoolP->setChecked(false);
+  host_.ToolPaletteClosed();
 }
 
 void TForm2::selectTool(int tag) {
   toolGroup->button(tag)->setChecked(true);
-  RunGuarded(&form1_, [this, tag] { form1_.dtExecute(tag); });
+  host_.SelectTool(tag);
   showSelectedTool();
 }
 
 void TForm2::showSelectedTool() {
-  if (QAbstractButton* button = form1_.toolButtons[form1_.ToolNumber]) button->setChecked(true);
+  if (QAbstractButton* button = toolGroup->button(host_.SelectedTool())) button->setChecked(true);
 }

@@ -7,10 +7,10 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "draw/ui/picture_box.h"
 #include "draw/zoom_view.h"
-#include "windows/zoom_host.h"
+#include "widgets/picture_box.h"
 #include "windows/fixed_window.h"
+#include "windows/zoom_host.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "app/error_guard.h"
-#include "app/image_view.h"
-#include "draw/ui/picture_box.h"
 #include "draw/zoom_view.h"
+#include "view/ui/image_view.h"
+#include "widgets/error_guard.h"
+#include "widgets/picture_box.h"
 #include "windows/zoom_form.h"
 #include "windows/zoom_host.h"
 

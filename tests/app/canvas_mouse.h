@@ -2,6 +2,7 @@
 // Strokes for window tests: presses, moves and releases in picture coordinates, emitted through
 // the main window's ImageMouse signal as the canvas view emits them.
 #include "app_fixture.h"
+#include "support/same_pixels.h"
 
 class CanvasMouseTest : public AppTest {
  protected:
@@ -29,11 +30,3 @@ class CanvasMouseTest : public AppTest {
     Click(b.X, b.Y, button);
   }
 };
-
-inline bool SamePixels(const TBitmap& a, const TBitmap& b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
-  for (int y = 0; y < a.Height(); ++y)
-    for (int x = 0; x < a.Width(); ++x)
-      if (a.GetPixel(x, y) != b.GetPixel(x, y)) return false;
-  return true;
-}

@@ -147,7 +147,7 @@ TEST_F(CanvasZoomTest, ANewPictureStartsAtItsTopLeft) {
       form->Heightedit->SetValue(9999);
       form->accept();
     });
-    form1().Anew->trigger();
+    form1().Anew()->trigger();
     QApplication::processEvents();
     ASSERT_EQ(picture().Width(), 9999);
     EXPECT_EQ(box()->horizontalScrollBar()->value(), 0) << i;

@@ -26,12 +26,12 @@ class CoordinateBarTest : public CanvasMouseTest {
     QTest::keyClicks(edit, QString::number(value));
   }
   void TypePoint(TPoint p) {
-    Type(form1().xedit, p.X);
-    Type(form1().yedit, p.Y);
+    Type(form1().xedit(), p.X);
+    Type(form1().yedit(), p.Y);
   }
-  void ClickPanel() { QTest::mouseClick(form1().xyPanel, Qt::LeftButton, {}, QPoint(20, 10)); }
+  void ClickPanel() { QTest::mouseClick(form1().xyPanel(), Qt::LeftButton, {}, QPoint(20, 10)); }
   void ChooseCorner(int index) {
-    QComboBox* box = form1().xBox;
+    QComboBox* box = form1().xBox();
     box->showPopup();
     QAbstractItemView* list = box->view();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(index, 0)).center());
@@ -39,15 +39,15 @@ class CoordinateBarTest : public CanvasMouseTest {
 };
 
 TEST_F(CoordinateBarTest, F11ShowsAndHidesTheBarWithItsButtonAndMenuCheck) {
-  auto* pointB = form1().ToolsBar->findChild<QToolButton*>(QStringLiteral("pointB"));
+  auto* pointB = form1().ToolsBar()->findChild<QToolButton*>(QStringLiteral("pointB"));
   for (bool shown : {true, false, true}) {
-    EXPECT_EQ(!form1().xyBar->isHidden(), shown);
-    EXPECT_EQ(form1().Apoint->isChecked(), shown);
+    EXPECT_EQ(!form1().xyBar()->isHidden(), shown);
+    EXPECT_EQ(form1().Apoint()->isChecked(), shown);
     EXPECT_EQ(pointB->isChecked(), shown);
     QTest::keyClick(&form1(), Qt::Key_F11);
   }
-  EXPECT_EQ(form1().xyPanel->text(), QStringLiteral("Click"));
-  EXPECT_EQ(form1().xBox->currentText(), QStringLiteral("左上"));
+  EXPECT_EQ(form1().xyPanel()->text(), QStringLiteral("Click"));
+  EXPECT_EQ(form1().xBox()->currentText(), QStringLiteral("左上"));
 }
 
 TEST_F(CoordinateBarTest, CornersFillThePointAndTypingYLetsGoOfTheCorner) {
@@ -60,14 +60,14 @@ TEST_F(CoordinateBarTest, CornersFillThePointAndTypingYLetsGoOfTheCorner) {
                  {"左下(外）", {0, 100}}, {"右下(内)", {199, 99}}, {"右下(外)", {200, 100}}};
   for (int i = 6; i >= 0; --i) {
     ChooseCorner(i);
-    EXPECT_EQ(form1().xBox->currentText(), QString::fromUtf8(corners[i].item));
-    EXPECT_EQ(form1().xedit->value(), corners[i].point.X) << corners[i].item;
-    EXPECT_EQ(form1().yedit->value(), corners[i].point.Y) << corners[i].item;
+    EXPECT_EQ(form1().xBox()->currentText(), QString::fromUtf8(corners[i].item));
+    EXPECT_EQ(form1().xedit()->value(), corners[i].point.X) << corners[i].item;
+    EXPECT_EQ(form1().yedit()->value(), corners[i].point.Y) << corners[i].item;
   }
-  Type(form1().xedit, 17);
-  EXPECT_EQ(form1().xBox->currentText(), QStringLiteral("左上"));  // x alone keeps the corner's name
-  Type(form1().yedit, 7);
-  EXPECT_EQ(form1().xBox->currentText(), QString());
+  Type(form1().xedit(), 17);
+  EXPECT_EQ(form1().xBox()->currentText(), QStringLiteral("左上"));  // x alone keeps the corner's name
+  Type(form1().yedit(), 7);
+  EXPECT_EQ(form1().xBox()->currentText(), QString());
 }
 
 TEST_F(CoordinateBarTest, PanelEventsDrawAtTheTypedPoints) {
@@ -95,7 +95,7 @@ TEST_F(CoordinateBarTest, PanelEventsDrawAtTheTypedPoints) {
     TypePoint(f.from);
     ClickPanel();
     TypePoint(f.to);
-    QTest::mouseMove(form1().xyPanel, QPoint(21, 11));  // the preview at the typed point
+    QTest::mouseMove(form1().xyPanel(), QPoint(21, 11));  // the preview at the typed point
     ClickPanel();
 
     TBitmap expected(200, 200);
@@ -105,7 +105,7 @@ TEST_F(CoordinateBarTest, PanelEventsDrawAtTheTypedPoints) {
     const std::string tool = QKeySequence(f.toolKey).toString().toStdString();
     EXPECT_TRUE(SamePixels(picture(), expected)) << tool;
     EXPECT_EQ(picture().GetPixel(f.inked.X, f.inked.Y), clBlack) << tool;
-    EXPECT_FALSE(form1().DrawingFlag);
+    EXPECT_FALSE(form1().DrawingFlag());
   }
 }
 

@@ -90,7 +90,7 @@ TEST_F(DesktopClipboard, APictureCopiedHerePastesElsewhereAndBack) {
   app_->Document().ReplaceWithNewPicture(120, 80, pf32bit);
   picture().SetPixel(7, 9, RGB(10, 200, 30));
   if (!tool_->userInput.isEmpty()) Run(tool_->userInput);
-  app_->Form1().Mcopy->trigger();
+  app_->Form1().Mcopy()->trigger();
 
   ASSERT_TRUE(Run(tool_->listTypes).contains("image/png"));
   const QByteArray png = Run(tool_->readPng);
@@ -121,7 +121,7 @@ TEST_F(DesktopClipboard, PicturesAndTextCopiedElsewherePasteHere) {
     }
   });
   watch.start(20);
-  app_->Form1().MPaste->trigger();
+  app_->Form1().MPaste()->trigger();
   EXPECT_EQ(error, QString());
   ASSERT_EQ(picture().Width(), expected.Width());
   for (int y = 0; y < expected.Height(); ++y)
@@ -161,7 +161,7 @@ TEST_F(DesktopClipboard, APictureTooLargeFromElsewhereIsReportedOnce) {
   Run(tool_->writePng, huge, QStringLiteral("image/png"));
   chooseTools();
   EXPECT_EQ(boxes, 1);
-  EXPECT_EQ(form1.ToolNumber, 4);
+  EXPECT_EQ(form1.ToolNumber(), 4);
   Run(tool_->writeText, QByteArray("ABC"), QStringLiteral("text/plain"));
   chooseTools();
   EXPECT_EQ(boxes, 1);

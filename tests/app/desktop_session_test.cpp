@@ -78,30 +78,30 @@ TEST_F(DesktopSessionTest, WindowsDialogStrokeRegionMenuAndDropAllWork) {
 
   // The zoom and fractal windows, opened and closed and opened again.
   for (int round = 0; round < 2; ++round) {
-    form1().Azoom->trigger();
-    form1().Afrac->trigger();
+    form1().Azoom()->trigger();
+    form1().Afrac()->trigger();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form1().ZoomForm)) << round;
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form1().FractalForm)) << round;
     EXPECT_EQ(form1().ZoomForm->zoomage->Picture().Width(), form1().ZoomForm->zoomage->width());
     form1().ZoomForm->close();
     form1().FractalForm->close();
     EXPECT_FALSE(form1().ZoomForm->isVisible());
-    EXPECT_FALSE(form1().Afrac->isChecked());
+    EXPECT_FALSE(form1().Afrac()->isChecked());
   }
 
   // The region menu opens by the region's second corner.
   form1().dtExecute(kToolRegion);
   TwoClick(TPoint{3, 4}, TPoint{25, 50});
-  ASSERT_TRUE(form1().PopupMenu1->isVisible());
-  EXPECT_EQ(form1().PopupMenu1->pos(),
+  ASSERT_TRUE(form1().PopupMenu1()->isVisible());
+  EXPECT_EQ(form1().PopupMenu1()->pos(),
             form1().pos() + QPoint(25 - form1().ScrollBox1->horizontalScrollBar()->value(),
                                    50 - form1().ScrollBox1->verticalScrollBar()->value()));
-  form1().PopupMenu1->hide();
+  form1().PopupMenu1()->hide();
 
   // The palette closed and shown again from the main window.
   palette.close();
-  EXPECT_FALSE(form1().AtoolP->isChecked());
-  form1().AtoolP->trigger();
+  EXPECT_FALSE(form1().AtoolP()->isChecked());
+  form1().AtoolP()->trigger();
   EXPECT_TRUE(QTest::qWaitForWindowExposed(&palette));
 }
 

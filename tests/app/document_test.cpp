@@ -19,7 +19,7 @@ TEST_F(AppTest, UndoExchangesWithTheSnapshotAndTwiceRestores) {
 
   // A snapshot of another size comes back with its size, and the view follows it.
   app().Document().UndoSnapshot().SetSize(40, 30);
-  form1().Aretrun->trigger();
+  form1().Aretrun()->trigger();
   EXPECT_EQ(picture().Width(), 40);
   EXPECT_EQ(form1().Image->size(), QSize(40, 30));
   EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  :32bit"));  // Undo keeps the caption
@@ -54,7 +54,7 @@ TEST_F(AppTest, NewMakesAWhitePictureInEveryFormatWithItsCaption) {
   }
   EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  :32bit"));
   // The picture before New cannot be brought back.
-  form1().Aretrun->trigger();
+  form1().Aretrun()->trigger();
   EXPECT_EQ(picture().Width(), 38);
 }
 

@@ -68,7 +68,7 @@ TEST_F(AppTest, OpenReadsTheChosenFileAndResetsTheView) {
   EXPECT_EQ(picture().Width(), 7);
   EXPECT_EQ(picture().PixelFormat(), pf8bit);
   EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  b.bmp:256色"));
-  EXPECT_EQ(form1().saveB->toolTip(), QStringLiteral(" 「b.bmp」に上書き保存"));
+  EXPECT_EQ(form1().saveB()->toolTip(), QStringLiteral(" 「b.bmp」に上書き保存"));
   form1().returnbuttonClick();  // the snapshot is the opened picture
   EXPECT_EQ(picture().GetPixel(0, 0), clRed);
   EXPECT_EQ(picture().Width(), 7);
@@ -88,7 +88,7 @@ TEST_F(AppTest, OpenOverAChangedPictureIsAStepOfTheHistory) {
   ASSERT_EQ(picture().GetPixel(10, 10), clBlack);
   for (int i = 0; i < 2; ++i) {
     AnswerModal([&](QWidget* modal) { TypeFileName(modal, path); });
-    form1().Aopen->trigger();
+    form1().Aopen()->trigger();
     ASSERT_EQ(picture().Width(), 7);
     EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  b.bmp:256色"));
     EXPECT_FALSE(form1().PictureUnsaved());
@@ -101,7 +101,7 @@ TEST_F(AppTest, OpenOverAChangedPictureIsAStepOfTheHistory) {
     EXPECT_EQ(picture().PixelFormat(), pf24bit);
     EXPECT_EQ(picture().GetPixel(10, 10), clBlack);
     EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  first.bmp:24bit"));
-    EXPECT_EQ(form1().saveB->toolTip(), QStringLiteral(" 「first.bmp」に上書き保存"));
+    EXPECT_EQ(form1().saveB()->toolTip(), QStringLiteral(" 「first.bmp」に上書き保存"));
     EXPECT_TRUE(form1().PictureUnsaved());
     form1().History->Aredo->trigger();
     EXPECT_EQ(picture().Width(), 7);
@@ -126,7 +126,7 @@ TEST_F(AppTest, AFileThatCannotBeReadShowsTheErrorAndKeepsThePicture) {
     });
     TypeFileName(modal, broken.fileName());
   });
-  form1().Aopen->trigger();
+  form1().Aopen()->trigger();
   EXPECT_EQ(error, QStringLiteral("ビットマップイメージが不正です"));
   EXPECT_EQ(picture().Width(), 200);
   EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  :32bit"));

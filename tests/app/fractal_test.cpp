@@ -9,14 +9,14 @@
 #include <functional>
 
 #include "canvas_mouse.h"
-#include "draw/ui/picture_box.h"
-#include "draw/ui/pstate_panel.h"
 #include "draw/tool_table.h"
-#include "draw/ui/up_down.h"
+#include "draw/ui/pstate_panel.h"
 #include "fractal/fractal_driver.h"
 #include "fractal/fractal_pictures.h"
 #include "fractal/ui/fractal_form.h"
 #include "surface/canvas.h"
+#include "widgets/picture_box.h"
+#include "widgets/up_down.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ class FractalTest : public CanvasMouseTest {
 TEST_F(FractalTest, TheSwitchTheSetsAndThePagePresets) {
   QTest::keyClick(&form1(), Qt::Key_F10);
   EXPECT_TRUE(form3().isVisible());
-  EXPECT_TRUE(form1().Afrac->isChecked());
+  EXPECT_TRUE(form1().Afrac()->isChecked());
   EXPECT_EQ(params().levelCount, 4);
   EXPECT_EQ(params().branchCount, 2);
   EXPECT_FLOAT_EQ(params().ratio, 0.5f);
@@ -70,7 +70,7 @@ TEST_F(FractalTest, TheSwitchTheSetsAndThePagePresets) {
   // The close box turns fractal drawing off.
   form3().close();
   EXPECT_FALSE(form3().isVisible());
-  EXPECT_FALSE(form1().Afrac->isChecked());
+  EXPECT_FALSE(form1().Afrac()->isChecked());
   EXPECT_EQ(params().levelCount, 0);
 }
 
@@ -201,7 +201,7 @@ TEST_F(FractalTest, TheChosenSetGrowsAfterEveryWayOfTurningOnAgain) {
   for (const Step& step : steps) {
     step.act();
     EXPECT_EQ(form3().isVisible(), step.on) << step.what;
-    EXPECT_EQ(form1().Afrac->isChecked(), step.on) << step.what;
+    EXPECT_EQ(form1().Afrac()->isChecked(), step.on) << step.what;
     EXPECT_EQ(zudozoB->isChecked(), step.on) << step.what;
     EXPECT_EQ(params().levelCount, step.on ? 4 : 0) << step.what;
     EXPECT_EQ(form3().udK->Position(), step.on ? 4 : 0) << step.what;

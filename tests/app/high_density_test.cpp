@@ -13,14 +13,15 @@
 #include <optional>
 
 #include "app/app_fixture.h"
-#include "app/bitmap_image.h"
 #include "app/cursor_slots.h"
 #include "app/help_window.h"
-#include "app/pixel_art.h"
 #include "app/sharp_pixels.h"
-#include "draw/ui/picture_box.h"
 #include "draw/ui/pstate_panel.h"
 #include "fractal/ui/fractal_form.h"
+#include "widgets/bitmap_image.h"
+#include "widgets/picture_box.h"
+#include "widgets/pixel_art.h"
+#include "widgets/toolbar_icons.h"
 #include "windows/tool_palette.h"
 #include "windows/zoom_form.h"
 
@@ -62,13 +63,13 @@ TEST_F(HighDensityTest, SettingsZoomAndFractalPicturesAreSharpBlocks) {
   panel.penwidth->SetPosition(7);
   ExpectSharp(panel.penimage, "penimage at pen 7");
 
-  form1().Azoom->trigger();
+  form1().Azoom()->trigger();
   TForm4& zoom = *form1().ZoomForm;
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&zoom));
   ExpectSharp(zoom.zoomage, "zoomage");
   ExpectSharp(zoom.panel2, "panel2");
 
-  form1().Afrac->trigger();
+  form1().Afrac()->trigger();
   TForm3& fractal = *form1().FractalForm;
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&fractal));
   fractal.fcomb->setCurrentIndex(6);  // a preset that shows the colour strip

@@ -31,7 +31,7 @@ class HistoryTest : public CanvasMouseTest {
     QTest::keyClick(&form1(), key, modifiers);
   }
   void Choose(const char* item) {
-    form1().PopupMenu1->findChild<QAction*>(QLatin1String(item), Qt::FindChildrenRecursively)->trigger();
+    form1().PopupMenu1()->findChild<QAction*>(QLatin1String(item), Qt::FindChildrenRecursively)->trigger();
   }
   // A copy with pixels of its own.
   std::unique_ptr<TBitmap> Copy() {
@@ -102,16 +102,16 @@ TEST_F(HistoryTest, EveryKindOfStepIsUndoneAndRedoneWithTheKeys) {
          form1().SelectedRegion = TRect{50, 50, 90, 80};
        },
        [this] { Choose("Mprecover"); }},
-      {"whole cut", [] {}, [this] { form1().Mcut->trigger(); }},
+      {"whole cut", [] {}, [this] { form1().Mcut()->trigger(); }},
       {"whole paste in another format",
        [this] {
          form1().dtExecute(kToolLine);
          TwoClick({0, 0}, {199, 199});
-         form1().Mcopy->trigger();
-         form1().Mcut->trigger();
+         form1().Mcopy()->trigger();
+         form1().Mcut()->trigger();
          app().Document().ChosenFormat = pf8bit;
        },
-       [this] { form1().MPaste->trigger(); }},
+       [this] { form1().MPaste()->trigger(); }},
       {"resize",
        [this] {
          AppTest::AnswerModal([](QWidget* modal) {
@@ -120,19 +120,19 @@ TEST_F(HistoryTest, EveryKindOfStepIsUndoneAndRedoneWithTheKeys) {
            QTest::mouseClick(dialog->Button1, Qt::LeftButton);
          });
        },
-       [this] { form1().R1->trigger(); }},
+       [this] { form1().R1()->trigger(); }},
       {"typed points",
        [this] {
          form1().dtExecute(kToolRectangle);
-         if (form1().xyBar->isHidden()) Key(Qt::Key_F11, Qt::NoModifier);
+         if (form1().xyBar()->isHidden()) Key(Qt::Key_F11, Qt::NoModifier);
        },
        [this] {
-         form1().xedit->setValue(3);
-         form1().yedit->setValue(4);
+         form1().xedit()->setValue(3);
+         form1().yedit()->setValue(4);
          form1().xyPanelMouseDown(0);
          form1().xyPanelMouseUp(0);
-         form1().xedit->setValue(60);
-         form1().yedit->setValue(44);
+         form1().xedit()->setValue(60);
+         form1().yedit()->setValue(44);
          form1().xyPanelMouseMove();
          form1().xyPanelMouseDown(0);
          form1().xyPanelMouseUp(0);
@@ -188,19 +188,19 @@ TEST_F(HistoryTest, ASessionWithTheKeysTheMenuTheCaptionAndTheExit) {
   QMenu* edit = form1().menuBar()->findChildren<QMenu*>().at(1);
   ASSERT_EQ(edit->title(), QStringLiteral("編集(&E)"));
   ASSERT_GE(edit->actions().size(), 3);
-  EXPECT_EQ(edit->actions().mid(0, 3), (QList<QAction*>{form1().Aretrun, undo, redo}));
+  EXPECT_EQ(edit->actions().mid(0, 3), (QList<QAction*>{form1().Aretrun(), undo, redo}));
   EXPECT_EQ(undo->text(), QStringLiteral("元に戻す(&Z)"));
   EXPECT_EQ(redo->text(), QStringLiteral("やり直し(&Y)"));
   undo->hover();
-  EXPECT_EQ(form1().Label4->text(), undo->statusTip());
+  EXPECT_EQ(form1().Label4()->text(), undo->statusTip());
   EXPECT_FALSE(undo->isEnabled());
   EXPECT_FALSE(redo->isEnabled());
 
   // Two dots with the real mouse on the view; the caption stays as New, Open and Save wrote it.
-  EXPECT_EQ(form1().Lchanged->text(), QString());
+  EXPECT_EQ(form1().Lchanged()->text(), QString());
   QTest::mouseClick(form1().Image, Qt::LeftButton, {}, QPoint(10, 10));
   EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  :32bit"));
-  QTRY_COMPARE(form1().Lchanged->text(), QStringLiteral("変更あり"));  // the status area marks it
+  QTRY_COMPARE(form1().Lchanged()->text(), QStringLiteral("変更あり"));  // the status area marks it
   QTest::mouseClick(form1().Image, Qt::LeftButton, {}, QPoint(30, 10));
   EXPECT_TRUE(undo->isEnabled());
   Key(Qt::Key_Z);
@@ -210,7 +210,7 @@ TEST_F(HistoryTest, ASessionWithTheKeysTheMenuTheCaptionAndTheExit) {
   Key(Qt::Key_Z);
   EXPECT_TRUE(AllPixels(picture(), clWhite));
   EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  :32bit"));  // as it started
-  EXPECT_EQ(form1().Lchanged->text(), QString());
+  EXPECT_EQ(form1().Lchanged()->text(), QString());
   EXPECT_FALSE(undo->isEnabled());
   Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
   Key(Qt::Key_Y);
@@ -226,7 +226,7 @@ TEST_F(HistoryTest, ASessionWithTheKeysTheMenuTheCaptionAndTheExit) {
   Key(Qt::Key_Z);
   EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  j.bmp:32bit"));
   EXPECT_TRUE(form1().PictureUnsaved());
-  EXPECT_EQ(form1().Lchanged->text(), QStringLiteral("変更あり"));
+  EXPECT_EQ(form1().Lchanged()->text(), QStringLiteral("変更あり"));
   Key(Qt::Key_Y);
   EXPECT_FALSE(form1().PictureUnsaved());
   EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  j.bmp:32bit"));

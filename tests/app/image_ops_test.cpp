@@ -5,9 +5,9 @@
 #include <QPushButton>
 
 #include "app_fixture.h"
-#include "draw/ui/picture_box.h"
 #include "imageops/ui/color_change_form.h"
 #include "imageops/ui/resize_form.h"
+#include "widgets/picture_box.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ class ImageOpsTest : public AppTest {
     form1().SelectedRegion = TRect{10, 10, 30, 20};
   }
   void Choose(const char* item) {
-    QAction* action = form1().PopupMenu1->findChild<QAction*>(QLatin1String(item), Qt::FindChildrenRecursively);
+    QAction* action = form1().PopupMenu1()->findChild<QAction*>(QLatin1String(item), Qt::FindChildrenRecursively);
     ASSERT_NE(action, nullptr) << item;
     action->trigger();
   }
@@ -40,7 +40,7 @@ TEST_F(ImageOpsTest, MirrorsGradientAndRecoveryWithUndo) {
   EXPECT_EQ(picture().GetPixel(10, 10), clWhite);
   EXPECT_EQ(picture().GetPixel(29, 19), clRed);
   EXPECT_EQ(picture().GetPixel(20, 15), clRed);
-  form1().Aretrun->trigger();  // Undo: the picture before the mirror
+  form1().Aretrun()->trigger();  // Undo: the picture before the mirror
   EXPECT_EQ(picture().GetPixel(10, 10), clRed);
   EXPECT_EQ(picture().GetPixel(29, 19), clWhite);
 
@@ -86,14 +86,14 @@ TEST_F(ImageOpsTest, ColorConversionDialogPicksARangeAndCancelChangesNothing) {
   EXPECT_EQ(picture().GetPixel(12, 12), clBlack);
   EXPECT_EQ(picture().GetPixel(30, 20), clBlack) << "the right column and bottom row too";
   EXPECT_EQ(picture().GetPixel(31, 20), clWhite);
-  form1().Aretrun->trigger();
+  form1().Aretrun()->trigger();
   EXPECT_EQ(picture().GetPixel(12, 12), clRed);
   EXPECT_EQ(picture().GetPixel(0, 0), clBlue);
 }
 
 TEST_F(ImageOpsTest, ResizeShowsTheNewSizeAndUndoBringsBackTheOld) {
   auto resize = [&](const std::function<void(Tresizeform*)>& answer) {
-    WithDialog<Tresizeform>([&] { form1().R1->trigger(); }, answer);
+    WithDialog<Tresizeform>([&] { form1().R1()->trigger(); }, answer);
   };
   resize([](Tresizeform* dialog) {
     ASSERT_NE(dialog, nullptr);
@@ -112,7 +112,7 @@ TEST_F(ImageOpsTest, ResizeShowsTheNewSizeAndUndoBringsBackTheOld) {
   EXPECT_EQ(picture().Width(), 100);
   EXPECT_EQ(picture().GetPixel(6, 6), clRed);
   EXPECT_EQ(form1().Image->size(), QSize(100, 100));
-  form1().Aretrun->trigger();
+  form1().Aretrun()->trigger();
   EXPECT_EQ(picture().Width(), 200);
 }
 
@@ -128,7 +128,7 @@ TEST_F(ImageOpsTest, APercentagePastTheRangeShowsTheSizeItGives) {
   };
   for (const auto& way : ways) {
     QString preview;
-    WithDialog<Tresizeform>([&] { form1().R1->trigger(); }, [&](Tresizeform* dialog) {
+    WithDialog<Tresizeform>([&] { form1().R1()->trigger(); }, [&](Tresizeform* dialog) {
       dialog->resedit->setFocus();
       dialog->resedit->SetValue(9999);
       preview = dialog->reST->text();
@@ -137,7 +137,7 @@ TEST_F(ImageOpsTest, APercentagePastTheRangeShowsTheSizeItGives) {
     EXPECT_EQ(preview, QStringLiteral("200x200→2000x2000")) << way.name;
     EXPECT_EQ(picture().Width(), 2000) << way.name;
     EXPECT_EQ(picture().GetPixel(150, 150), clRed) << way.name;
-    form1().Aretrun->trigger();
+    form1().Aretrun()->trigger();
     EXPECT_EQ(picture().Width(), 200) << way.name;
   }
 }

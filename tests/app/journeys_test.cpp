@@ -14,10 +14,10 @@
 #include <QToolBar>
 
 #include "canvas_mouse.h"
-#include "draw/ui/picture_box.h"
 #include "draw/ui/pstate_panel.h"
 #include "fractal/ui/fractal_form.h"
 #include "png/png_test_writer.h"
+#include "widgets/picture_box.h"
 #include "windows/tool_palette.h"
 #include "windows/zoom_form.h"
 
@@ -100,7 +100,7 @@ TEST(QuitJourney, EveryWayOutEndsTheProgramWithEveryWindowOpen) {
       ASSERT_TRUE(QTest::qWaitForWindowActive(&form1));  // the keys are the active window's
       for (const Qt::Key key : {Qt::Key_F9, Qt::Key_F10, Qt::Key_F11}) QTest::keyClick(&form1, key);
       allOpen = form1.ZoomForm->isVisible() && form1.FractalForm->isVisible() && form1.ToolPalette->isVisible() &&
-                form1.xyBar->isVisible();
+                form1.xyBar()->isVisible();
       if (way.changed) app.Document().Picture().SetPixel(3, 4, clRed);
       way.leave(app);
     });
@@ -171,9 +171,9 @@ TEST_F(JourneyTest, AClipboardTooLargeToHoldIsReportedOncePerContent) {
     for (const Qt::Key key : {Qt::Key_2, Qt::Key_3, Qt::Key_Q, Qt::Key_W, Qt::Key_T, Qt::Key_Z, Qt::Key_X,
                               Qt::Key_Space, Qt::Key_Y, Qt::Key_C, Qt::Key_V, Qt::Key_4})
       Key(key);
-    EXPECT_EQ(form1().ToolNumber, 4) << content.name;
+    EXPECT_EQ(form1().ToolNumber(), 4) << content.name;
     for (const int tool : {kLine, kPaste, kRectangle, kFreehand}) form1().ToolActions[tool - 1]->trigger();
-    EXPECT_EQ(form1().ToolNumber, kFreehand) << content.name;
+    EXPECT_EQ(form1().ToolNumber(), kFreehand) << content.name;
     ASSERT_EQ(boxes.texts.size(), 1) << content.name;
     EXPECT_TRUE(boxes.texts[0].startsWith(QStringLiteral("ビットマップが大きすぎます"))) << boxes.texts[0].toStdString();
 
@@ -193,7 +193,7 @@ TEST_F(JourneyTest, AClipboardTooLargeToHoldIsReportedOncePerContent) {
 // again with the focus on pstext, and "5" and a rectangle drawn with the mouse work.
 TEST_F(JourneyTest, AfterTypingInATextEntryTheCanvasTakesTheKeysBack) {
   form1().pointClick();  // the typed coordinates
-  QWidget* entries[] = {form1().ToolPalette->edit7, form1().xedit, panel().fcom->lineEdit()};
+  QWidget* entries[] = {form1().ToolPalette->edit7, form1().xedit(), panel().fcom->lineEdit()};
   int over = 40;  // a new place on the canvas each time: the pointer moves there
   for (QWidget* entry : entries) {
     const std::string name = entry->objectName().toStdString();
@@ -202,14 +202,14 @@ TEST_F(JourneyTest, AfterTypingInATextEntryTheCanvasTakesTheKeysBack) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(entry->window())) << name;
     QTest::keyClick(entry, Qt::Key_End);
     QTest::keyClicks(entry, QStringLiteral("2"));
-    EXPECT_EQ(form1().ToolNumber, kFreehand) << name;
+    EXPECT_EQ(form1().ToolNumber(), kFreehand) << name;
 
     QTest::mouseMove(form1().Image, QPoint(over, over));
     over += 10;
     EXPECT_TRUE(QTest::qWaitForWindowActive(&form1())) << name;
     EXPECT_EQ(QApplication::focusWidget(), panel().pstext) << name;
     Key(Qt::Key_3);
-    EXPECT_EQ(form1().ToolNumber, kEllipse) << name;
+    EXPECT_EQ(form1().ToolNumber(), kEllipse) << name;
     Key(Qt::Key_1);
   }
   Key(Qt::Key_5);
@@ -226,8 +226,8 @@ TEST_F(JourneyTest, AfterTypingInATextEntryTheCanvasTakesTheKeysBack) {
 TEST_F(JourneyTest, AStrokeEndedOffTheCanvasGivesBackTheToolbarAndTheHint) {
   form1().dtExecute(kLine);
   auto typed = [this](int x, int y) {
-    form1().xedit->setValue(x);
-    form1().yedit->setValue(y);
+    form1().xedit()->setValue(x);
+    form1().yedit()->setValue(y);
   };
   QWidget* panel = nullptr;
   const struct {
@@ -237,7 +237,7 @@ TEST_F(JourneyTest, AStrokeEndedOffTheCanvasGivesBackTheToolbarAndTheHint) {
       {"coordinate bar",
        [&] {
          QTest::keyClick(&form1(), Qt::Key_F11);
-         panel = form1().xyPanel;
+         panel = form1().xyPanel();
        },
        [&] {
          typed(10, 10);
@@ -263,12 +263,12 @@ TEST_F(JourneyTest, AStrokeEndedOffTheCanvasGivesBackTheToolbarAndTheHint) {
   for (const auto& place : places) {
     place.open();
     place.begin();
-    EXPECT_TRUE(form1().DrawingFlag) << place.name;
-    EXPECT_FALSE(form1().ToolsBar->isEnabled()) << place.name;
+    EXPECT_TRUE(form1().DrawingFlag()) << place.name;
+    EXPECT_FALSE(form1().ToolsBar()->isEnabled()) << place.name;
     place.end();
-    EXPECT_FALSE(form1().DrawingFlag) << place.name;
-    EXPECT_TRUE(form1().ToolsBar->isEnabled()) << place.name;
-    EXPECT_EQ(form1().Label4->text(), toolHint(kLine)) << place.name;
+    EXPECT_FALSE(form1().DrawingFlag()) << place.name;
+    EXPECT_TRUE(form1().ToolsBar()->isEnabled()) << place.name;
+    EXPECT_EQ(form1().Label4()->text(), toolHint(kLine)) << place.name;
   }
   EXPECT_EQ(picture().GetPixel(30, 10), clBlack);
   EXPECT_EQ(picture().GetPixel(70, 62), clBlack);
@@ -286,14 +286,14 @@ TEST_F(JourneyTest, KeysWithCtrlOrAltAreNoToolOrSettingKeys) {
               {Qt::Key_Q, Qt::AltModifier},     {Qt::Key_Space, Qt::ControlModifier}};
   for (const auto& k : keys) {
     Key(k.key, k.modifiers);
-    EXPECT_EQ(form1().ToolNumber, kFreehand) << k.key;
+    EXPECT_EQ(form1().ToolNumber(), kFreehand) << k.key;
     EXPECT_EQ(panel().brbar->Position(), fill) << k.key;
     EXPECT_EQ(panel().pmbar->Position(), penMode) << k.key;
   }
   Key(Qt::Key_X);
   Key(Qt::Key_5);
   EXPECT_NE(panel().brbar->Position(), fill);
-  EXPECT_EQ(form1().ToolNumber, kRectangle);
+  EXPECT_EQ(form1().ToolNumber(), kRectangle);
 }
 
 // Esc in the middle of a stroke takes it back as the other button does, with no question;
@@ -313,15 +313,15 @@ TEST_F(JourneyTest, EscDuringAStrokeTakesItBackAndOutsideOneAsks) {
     else Click(20, 20);
     Move(60, 50);
     Move(80, 70);
-    ASSERT_TRUE(form1().DrawingFlag) << s.tool;
+    ASSERT_TRUE(form1().DrawingFlag()) << s.tool;
     TBoxCounter boxes;
     Key(Qt::Key_Escape);
     EXPECT_TRUE(boxes.texts.isEmpty()) << s.tool;
-    EXPECT_FALSE(form1().DrawingFlag) << s.tool;
+    EXPECT_FALSE(form1().DrawingFlag()) << s.tool;
     if (s.drag) Release(80, 70);
     EXPECT_TRUE(SamePixels(picture(), before)) << s.tool;
-    EXPECT_TRUE(form1().ToolsBar->isEnabled()) << s.tool;
-    EXPECT_EQ(form1().Label4->text(), toolHint(s.tool)) << s.tool;
+    EXPECT_TRUE(form1().ToolsBar()->isEnabled()) << s.tool;
+    EXPECT_EQ(form1().Label4()->text(), toolHint(s.tool)) << s.tool;
   }
   QString question;
   AnswerModal([&](QWidget* modal) {
@@ -347,7 +347,7 @@ TEST_F(JourneyTest, UndoDuringAPreviewLeavesNoInvertedPreview) {
     Move(90, 70);
     ASSERT_GT(Count(picture(), inverted), 0) << tool;  // the preview
     Key(Qt::Key_F5);
-    EXPECT_FALSE(form1().DrawingFlag) << tool;
+    EXPECT_FALSE(form1().DrawingFlag()) << tool;
     EXPECT_TRUE(SamePixels(picture(), before)) << tool;
     EXPECT_EQ(Count(app().Document().UndoSnapshot(), inverted), 0) << tool;
     Key(Qt::Key_F5);

@@ -44,8 +44,8 @@ class KeyboardTest : public CanvasMouseTest {
   std::vector<TTextEntry> MemoAndCoordinates() {
     QPlainTextEdit* memo = form1().ToolPalette->edit7;
     return {{memo, [memo] { return memo->toPlainText(); }},
-            {form1().xedit, [this] { return form1().xedit->text(); }},
-            {form1().yedit, [this] { return form1().yedit->text(); }}};
+            {form1().xedit(), [this] { return form1().xedit()->text(); }},
+            {form1().yedit(), [this] { return form1().yedit()->text(); }}};
   }
 };
 
@@ -59,15 +59,15 @@ TEST_F(KeyboardTest, ToolKeysSelectTheirToolsWithTheirPaletteButtons) {
               {Qt::Key_I, 16}, {Qt::Key_A, 17}, {Qt::Key_S, 18}, {Qt::Key_Space, 1}, {Qt::Key_Space, 2}};
   for (const auto& k : keys) {
     Key(k.key);
-    EXPECT_EQ(form1().ToolNumber, k.tool) << QKeySequence(k.key).toString().toStdString();
-    EXPECT_EQ(form1().FigureChoice.figure, k.tool);
+    EXPECT_EQ(form1().ToolNumber(), k.tool) << QKeySequence(k.key).toString().toStdString();
+    EXPECT_EQ(form1().FigureChoice().figure, k.tool);
     EXPECT_TRUE(form1().toolButtons[k.tool]->isChecked()) << k.tool;
   }
   // Letters whatever Shift says; the digits of the number pad are no tool keys.
   Key(Qt::Key_A, Qt::ShiftModifier);
-  EXPECT_EQ(form1().ToolNumber, 17);
+  EXPECT_EQ(form1().ToolNumber(), 17);
   Key(Qt::Key_3, Qt::KeypadModifier);
-  EXPECT_EQ(form1().ToolNumber, 17);
+  EXPECT_EQ(form1().ToolNumber(), 17);
 }
 
 TEST_F(KeyboardTest, SettingKeysStepFillPenModeWidthAndSizeAndRedrawTheirPictures) {
@@ -80,7 +80,7 @@ TEST_F(KeyboardTest, SettingKeysStepFillPenModeWidthAndSizeAndRedrawTheirPicture
       {Qt::Key_Right, 0, 1, 2, 9}, {Qt::Key_Up, 0, 1, 2, 10}, {Qt::Key_Down, 0, 1, 2, 9}, {Qt::Key_F, 0, 1, 2, 9},
   };
   for (const auto& s : steps) {
-    form1().Label4->setText(QStringLiteral("x"));
+    form1().Label4()->setText(QStringLiteral("x"));
     form1().Image->setCursor(Qt::ForbiddenCursor);
     Key(s.key);
     const std::string key = QKeySequence(s.key).toString().toStdString();
@@ -92,7 +92,7 @@ TEST_F(KeyboardTest, SettingKeysStepFillPenModeWidthAndSizeAndRedrawTheirPicture
     EXPECT_EQ(panel().Fstext->text(), QStringLiteral("Font:%1").arg(s.size));
     // The fill square is solid navy only with fill setting 1; the tool is selected again.
     EXPECT_EQ(panel().brImage->Picture().GetPixel(12, 12) == RGB(0, 0, 128), s.fill == 1) << key;
-    EXPECT_EQ(form1().Label4->text(), QString()) << key;
+    EXPECT_EQ(form1().Label4()->text(), QString()) << key;
     EXPECT_NE(form1().Image->cursor().shape(), Qt::ForbiddenCursor) << key;
   }
 }
@@ -107,7 +107,7 @@ TEST_F(KeyboardTest, TextEntriesKeepTheirKeysAndAStrokeKeepsItsTool) {
     QTest::keyClick(e.entry, Qt::Key_End);
     QTest::keyClicks(e.entry, QStringLiteral("23"));
     EXPECT_TRUE(e.text().endsWith(QStringLiteral("23"))) << e.entry->objectName().toStdString();
-    EXPECT_EQ(form1().ToolNumber, 1) << e.entry->objectName().toStdString();
+    EXPECT_EQ(form1().ToolNumber(), 1) << e.entry->objectName().toStdString();
   }
 
   QTest::mouseMove(form1().Image, QPoint(30, 30));
@@ -118,7 +118,7 @@ TEST_F(KeyboardTest, TextEntriesKeepTheirKeysAndAStrokeKeepsItsTool) {
   Key(Qt::Key_X);
   Key(Qt::Key_Right);
   Key(Qt::Key_Up);
-  EXPECT_EQ(form1().ToolNumber, 2);
+  EXPECT_EQ(form1().ToolNumber(), 2);
   EXPECT_EQ(panel().brbar->Position(), 0);
   EXPECT_EQ(panel().penwidth->Position(), 2);
   EXPECT_EQ(panel().Fsize->Position(), 10);
@@ -135,7 +135,7 @@ TEST_F(KeyboardTest, TextEntriesKeepTheirKeysAndAStrokeKeepsItsTool) {
 TEST_F(KeyboardTest, APressOnTheMainWindowGivesTheKeysBackFromTheMemoAndTheCoordinates) {
   form1().pointClick();
   for (const auto& e : MemoAndCoordinates()) {
-    for (QWidget* pressed : {static_cast<QWidget*>(form1().Image), static_cast<QWidget*>(form1().Label1)}) {
+    for (QWidget* pressed : {static_cast<QWidget*>(form1().Image), static_cast<QWidget*>(form1().Label1())}) {
       const std::string where = e.entry->objectName().toStdString() + " then " + pressed->objectName().toStdString();
       e.entry->window()->activateWindow();
       e.entry->setFocus();
@@ -147,9 +147,9 @@ TEST_F(KeyboardTest, APressOnTheMainWindowGivesTheKeysBackFromTheMemoAndTheCoord
       EXPECT_TRUE(QTest::qWaitFor([&] { return !e.entry->hasFocus() && form1().isActiveWindow(); }, 5000)) << where;
       const QString typed = e.text();
       Key(Qt::Key_2);
-      EXPECT_EQ(form1().ToolNumber, kToolLine) << where;
+      EXPECT_EQ(form1().ToolNumber(), kToolLine) << where;
       Key(Qt::Key_3);
-      EXPECT_EQ(form1().ToolNumber, kToolEllipse) << where;
+      EXPECT_EQ(form1().ToolNumber(), kToolEllipse) << where;
       EXPECT_EQ(e.text(), typed) << where;
     }
   }
@@ -172,22 +172,22 @@ TEST_F(KeyboardTest, CtrlArrowsMoveThePictureInsideTheScrollBox) {
 
 TEST_F(KeyboardTest, TheHintAreaShowsTheHintOfWhatThePointerIsOnWithoutPopUps) {
   form1().pointClick();
-  auto toolbarButton = [this](const char* name) { return form1().ToolsBar->findChild<QWidget*>(QLatin1String(name)); };
+  auto toolbarButton = [this](const char* name) { return form1().ToolsBar()->findChild<QWidget*>(QLatin1String(name)); };
   const struct {
     QWidget* control;
     const char* hint;
   } hints[] = {
-      {form1().Label1, "座標"},          {form1().Label2, "移動距離"},
-      {form1().Label3, "角度"},          {form1().Label4, "ヒント"},
-      {form1().xedit, "X座標"},          {form1().yedit, "Ｙ座標"},
-      {form1().dxdrop, "角度固定"},      {form1().Ladx, "固定角度"},
+      {form1().Label1(), "座標"},          {form1().Label2(), "移動距離"},
+      {form1().Label3(), "角度"},          {form1().Label4(), "ヒント"},
+      {form1().xedit(), "X座標"},          {form1().yedit(), "Ｙ座標"},
+      {form1().dxdrop(), "角度固定"},      {form1().Ladx(), "固定角度"},
       {toolbarButton("newB"), "キャンバスを新しくします"}, {toolbarButton("originB"), "始点ロック"},
       {toolbarButton("pointB"), "座標パネルの表示／非表示"}, {toolbarButton("Toolshow"), "ツールパレットの表示／非表示"},
   };
   for (const auto& h : hints) {
     ASSERT_NE(h.control, nullptr) << h.hint;
     QTest::mouseMove(h.control, QPoint(3, 3));
-    EXPECT_EQ(form1().Label4->text(), QString::fromUtf8(h.hint));
+    EXPECT_EQ(form1().Label4()->text(), QString::fromUtf8(h.hint));
     QHelpEvent popUp(QEvent::ToolTip, QPoint(3, 3), h.control->mapToGlobal(QPoint(3, 3)));
     QApplication::sendEvent(h.control, &popUp);
     EXPECT_FALSE(QToolTip::isVisible()) << h.hint;

@@ -8,6 +8,7 @@
 #include "canvas_mouse.h"
 #include "draw/ui/pstate_panel.h"
 #include "surface/canvas.h"
+#include "widgets/toolbar_icons.h"
 
 namespace {
 
@@ -31,46 +32,46 @@ TEST_F(ModifierTest, SelectingAToolSetsItsFigureCursorIconHintAndModifiers) {
   form1().toolButtons[3] = &paletteButton;
   form1().dtExecute(3);
   EXPECT_TRUE(paletteButton.isChecked());
-  EXPECT_EQ(form1().ToolNumber, 3);
-  EXPECT_EQ(form1().FigureChoice.figure, 3);
+  EXPECT_EQ(form1().ToolNumber(), 3);
+  EXPECT_EQ(form1().FigureChoice().figure, 3);
   EXPECT_EQ(form1().Image->cursor().pixmap().toImage(), form1().Cursors().Slot(3).pixmap().toImage());
   EXPECT_EQ(form1().ScrollBox1->cursor().pixmap().toImage(), form1().Cursors().Slot(3).pixmap().toImage());
-  EXPECT_EQ(form1().AtoolP->icon().pixmap(16, 16).toImage(), ToolbarIcon(14).pixmap(16, 16).toImage());
+  EXPECT_EQ(form1().AtoolP()->icon().pixmap(16, 16).toImage(), ToolbarIcon(14).pixmap(16, 16).toImage());
   EXPECT_EQ(form1().Image->statusTip(), QStringLiteral("楕円(3)"));
   form1().toolButtons[3] = nullptr;
 
   for (int tool = 1; tool <= kToolCount; ++tool) {
     form1().dtExecute(tool);
     const bool takes = (tool >= 2 && tool <= 8) || tool == 12 || tool == 15 || tool == 16 || tool == 18;
-    EXPECT_EQ(form1().Aorigin->isEnabled(), takes) << tool;
-    EXPECT_EQ(form1().Asym->isEnabled(), takes) << tool;
+    EXPECT_EQ(form1().Aorigin()->isEnabled(), takes) << tool;
+    EXPECT_EQ(form1().Asym()->isEnabled(), takes) << tool;
   }
 
   // Typing in the font box leaves the tool alone.
   form1().PstatePanel->fcom->setFocus();
   form1().dtExecute(5);
-  EXPECT_EQ(form1().ToolNumber, kToolCount);
+  EXPECT_EQ(form1().ToolNumber(), kToolCount);
 }
 
 TEST_F(ModifierTest, F6TogglesOriginLockOnlyForToolsThatTakeModifiers) {
   form1().dtExecute(3);
   form1().AoriginExecute(2);
-  EXPECT_TRUE(form1().Apoly->isChecked());
+  EXPECT_TRUE(form1().Apoly()->isChecked());
   QTest::keyClick(&form1(), Qt::Key_F6);
-  EXPECT_TRUE(form1().Aorigin->isChecked());
-  EXPECT_FALSE(form1().Apoly->isChecked());
-  EXPECT_FALSE(form1().Asym->isChecked());
+  EXPECT_TRUE(form1().Aorigin()->isChecked());
+  EXPECT_FALSE(form1().Apoly()->isChecked());
+  EXPECT_FALSE(form1().Asym()->isChecked());
   QTest::keyClick(&form1(), Qt::Key_F6);
-  EXPECT_FALSE(form1().Aorigin->isChecked());
+  EXPECT_FALSE(form1().Aorigin()->isChecked());
 
   form1().AoriginExecute(3);
   form1().dtExecute(1);  // the freehand tool releases and disables all three
-  EXPECT_FALSE(form1().Asym->isChecked());
+  EXPECT_FALSE(form1().Asym()->isChecked());
   QTest::keyClick(&form1(), Qt::Key_F6);
   form1().AoriginExecute(1);
-  EXPECT_FALSE(form1().Aorigin->isChecked());
-  EXPECT_FALSE(form1().Apoly->isChecked());
-  EXPECT_FALSE(form1().Asym->isChecked());
+  EXPECT_FALSE(form1().Aorigin()->isChecked());
+  EXPECT_FALSE(form1().Apoly()->isChecked());
+  EXPECT_FALSE(form1().Asym()->isChecked());
 }
 
 TEST_F(ModifierTest, OriginLockDrawsAFanFromTheLastCompletedStart) {
@@ -107,17 +108,17 @@ TEST_F(ModifierTest, PointSymmetryMirrorsTheStartThroughTheFirstPress) {
 }
 
 TEST_F(ModifierTest, TheFixedAngleMovesThePointerOntoTheDiagonal) {
-  EXPECT_FALSE(form1().dxdrop->isChecked());
-  EXPECT_EQ(form1().Ladx->text(), QStringLiteral("45"));
-  form1().updx->setValue(30);
-  EXPECT_EQ(form1().Ladx->text(), QStringLiteral("30"));
-  form1().updx->setValue(45);
-  form1().dxdrop->click();
+  EXPECT_FALSE(form1().dxdrop()->isChecked());
+  EXPECT_EQ(form1().Ladx()->text(), QStringLiteral("45"));
+  form1().updx()->setValue(30);
+  EXPECT_EQ(form1().Ladx()->text(), QStringLiteral("30"));
+  form1().updx()->setValue(45);
+  form1().dxdrop()->click();
   form1().dtExecute(2);
   Click(50, 50);
   Move(80, 53);
-  EXPECT_EQ(form1().Label1->text(), QStringLiteral("80,80"));
-  EXPECT_EQ(form1().Label3->text(), QStringLiteral("315度"));
+  EXPECT_EQ(form1().Label1()->text(), QStringLiteral("80,80"));
+  EXPECT_EQ(form1().Label3()->text(), QStringLiteral("315度"));
   Click(80, 53);
   EXPECT_TRUE(SamePixels(picture(), *Lines({{{50, 50}, {80, 80}}})));
 }

@@ -40,7 +40,7 @@ TEST_F(AppTest, SaveAsWithACapitalExtensionWritesNothingAndAsksAgain) {
   const QString capital = dir.filePath(QStringLiteral("x.BMP"));
   int shown = 0;
   AnswerSaveDialogs({capital}, &shown);
-  form1().Asaveas->trigger();
+  form1().Asaveas()->trigger();
   EXPECT_EQ(shown, 2);
   EXPECT_FALSE(QFile::exists(capital));
   // The name stays the last one chosen although nothing was written there.
@@ -70,7 +70,7 @@ TEST_F(AppTest, SaveAsWritesTheFileReadsItBackAndSaveOverwrites) {
   EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  pic.bmp:32bit"));
 
   picture().SetPixel(5, 5, clRed);
-  form1().Asave->trigger();  // Save asks nothing now
+  form1().Asave()->trigger();  // Save asks nothing now
   TBitmap onDisk;
   LoadBmpFile(written.toStdString(), onDisk);
   EXPECT_EQ(onDisk.GetPixel(1, 2), clBlue);
@@ -173,11 +173,11 @@ TEST_F(AppTest, PasteFromFileCancelledStillTakesUpThePasteTool) {
   TBitmap old(3, 2, pf24bit);
   old.SetPixel(1, 1, RGB(0, 128, 0));
   app().Document().PasteBuffer().Assign(old);
-  const int tool = form1().ToolNumber;
+  const int tool = form1().ToolNumber();
   AnswerModal([](QWidget* open) { qobject_cast<QDialog*>(open)->reject(); });
   QTest::keySequence(&form1(), QKeySequence(Qt::CTRL | Qt::Key_F));
-  EXPECT_EQ(form1().FigureChoice.figure, 13);
-  EXPECT_EQ(form1().ToolNumber, tool);
+  EXPECT_EQ(form1().FigureChoice().figure, 13);
+  EXPECT_EQ(form1().ToolNumber(), tool);
   EXPECT_EQ(form1().Image->cursor().pixmap().toImage(), app().Cursors().Slot(13).pixmap().toImage());
   const QImage clip = QApplication::clipboard()->image();
   EXPECT_EQ(clip.size(), QSize(3, 2));

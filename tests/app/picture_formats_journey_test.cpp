@@ -62,14 +62,14 @@ TEST_F(PictureFormatsJourney, OpenAWebpDrawSaveAsGifAndTiffAndOpenThemAgain) {
 
   // Three colours: the GIF holds them exactly, and the document becomes the file's 16 colours.
   ChooseFile(gif);
-  form1().Asaveas->trigger();
+  form1().Asaveas()->trigger();
   ASSERT_TRUE(QFile::exists(gif));
   EXPECT_EQ(picture().PixelFormat(), pf4bit);
   EXPECT_TRUE(SamePixels(picture(), drawn));
   EXPECT_EQ(form1().windowTitle(), QStringLiteral("Zudozo  photo.gif:16色"));
 
   ChooseFile(tif);
-  form1().Asaveas->trigger();
+  form1().Asaveas()->trigger();
   EXPECT_EQ(picture().PixelFormat(), pf4bit);  // TIFF keeps the picture's own kind
   EXPECT_TRUE(SamePixels(picture(), drawn));
 
@@ -77,12 +77,12 @@ TEST_F(PictureFormatsJourney, OpenAWebpDrawSaveAsGifAndTiffAndOpenThemAgain) {
   // and at Save, and no
   // file is made.
   ChooseFile(webp);
-  form1().Aopen->trigger();
+  form1().Aopen()->trigger();
   for (int i = 0; i < 300; ++i) picture().SetPixel(i % 60, i / 60, RGB(std::uint8_t(i), std::uint8_t(i >> 8), 7));
   const QString many = dir.filePath(QStringLiteral("many.gif"));
   QString error;
   ChooseFile(many, &error);
-  form1().Asaveas->trigger();
+  form1().Asaveas()->trigger();
   const QString refusal = QStringLiteral("この絵は 302 色を使っているので GIF に保存できません (GIF は 256 色まで)");
   EXPECT_EQ(error, refusal);
   error.clear();
@@ -90,7 +90,7 @@ TEST_F(PictureFormatsJourney, OpenAWebpDrawSaveAsGifAndTiffAndOpenThemAgain) {
     error = qobject_cast<QMessageBox*>(box)->text();
     box->close();
   });
-  form1().Asave->trigger();
+  form1().Asave()->trigger();
   EXPECT_EQ(error, refusal);
   EXPECT_FALSE(QFile::exists(many));
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3);  // no temporary file left

@@ -9,11 +9,11 @@
 #include <QScrollBar>
 #include <QTimer>
 
-#include "app/error_guard.h"
 #include "canvas_mouse.h"
 #include "draw/ui/pstate_panel.h"
 #include "png/png_test_writer.h"
 #include "surface/canvas.h"
+#include "widgets/error_guard.h"
 
 namespace {
 
@@ -35,11 +35,11 @@ class RegionTest : public CanvasMouseTest {
     app().Document().TakeSnapshot();
   }
   void TearDown() override {
-    form1().PopupMenu1->hide();
+    form1().PopupMenu1()->hide();
     CanvasMouseTest::TearDown();
   }
   QAction* Item(const char* name) {
-    return form1().PopupMenu1->findChild<QAction*>(QLatin1String(name), Qt::FindChildrenRecursively);
+    return form1().PopupMenu1()->findChild<QAction*>(QLatin1String(name), Qt::FindChildrenRecursively);
   }
   std::unique_ptr<TBitmap> Copy(const TBitmap& b) {
     auto copy = std::make_unique<TBitmap>();
@@ -54,9 +54,9 @@ TEST_F(RegionTest, SelectingOpensTheMenuAndItsCopyCutAndBrushWork) {
   form1().dtExecute(kRegion);
   TwoClick(TPoint{50, 40}, TPoint{10, 20});
   EXPECT_EQ(form1().SelectedRegion, (TRect{10, 20, 50, 40}));
-  EXPECT_TRUE(form1().PopupMenu1->isVisible());
+  EXPECT_TRUE(form1().PopupMenu1()->isVisible());
   // By the second corner, as the window stands and the picture is scrolled.
-  EXPECT_EQ(form1().PopupMenu1->pos(), form1().pos() + QPoint(10 - form1().ScrollBox1->horizontalScrollBar()->value(),
+  EXPECT_EQ(form1().PopupMenu1()->pos(), form1().pos() + QPoint(10 - form1().ScrollBox1->horizontalScrollBar()->value(),
                                                               20 - form1().ScrollBox1->verticalScrollBar()->value()));
   EXPECT_TRUE(SamePixels(picture(), *before)) << "the dotted band is gone";
 
@@ -80,10 +80,10 @@ TEST_F(RegionTest, SelectingOpensTheMenuAndItsCopyCutAndBrushWork) {
   EXPECT_EQ(app().Document().BrushPattern().GetPixel(0, 7), RGB(0, 160, 80));
 
   // A second press at the first press point selects nothing and opens no menu.
-  form1().PopupMenu1->hide();
+  form1().PopupMenu1()->hide();
   form1().dtExecute(kRegion);
   TwoClick(TPoint{70, 70}, TPoint{70, 70});
-  EXPECT_FALSE(form1().PopupMenu1->isVisible());
+  EXPECT_FALSE(form1().PopupMenu1()->isVisible());
 }
 
 TEST_F(RegionTest, PastesLeaveTheRightColourOutWithPenModeZero) {
@@ -144,26 +144,26 @@ TEST_F(RegionTest, WholePictureCommandsGoThroughTheClipboard) {
   app().Document().ReplaceWithNewPicture(300, 200, pf32bit);
   picture().SetPixel(3, 4, clBlack);
   form1().DocumentReplaced();
-  form1().Mcopy->trigger();
+  form1().Mcopy()->trigger();
   EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(300, 200));
   EXPECT_EQ(pasteBuffer().Width(), 300);
   EXPECT_EQ(pasteBuffer().GetPixel(3, 4), clBlack);
 
-  form1().Mcut->trigger();
+  form1().Mcut()->trigger();
   EXPECT_TRUE(AllPixels(picture(), clWhite));
   form1().returnbuttonClick();
   EXPECT_EQ(picture().GetPixel(3, 4), clBlack);
 
   // Select all, then the mirror of the region menu mirrors the whole picture.
-  form1().Mallselect->trigger();
+  form1().Mallselect()->trigger();
   EXPECT_EQ(form1().SelectedRegion, (TRect{0, 0, 300, 200}));
-  EXPECT_TRUE(form1().PopupMenu1->isVisible());
+  EXPECT_TRUE(form1().PopupMenu1()->isVisible());
   Item("Mholizon")->trigger();
   EXPECT_EQ(picture().GetPixel(296, 4), clBlack);
 
   // Text alone pastes nothing but becomes the paste buffer when a paste tool is chosen.
   QGuiApplication::clipboard()->setText(QStringLiteral("ABC"));
-  form1().MPaste->trigger();
+  form1().MPaste()->trigger();
   EXPECT_EQ(picture().Width(), 300);
   form1().dtExecute(kPaste);
   EXPECT_LT(pasteBuffer().Width(), 60);
@@ -174,7 +174,7 @@ TEST_F(RegionTest, WholePictureCommandsGoThroughTheClipboard) {
   image.fill(Qt::black);
   QGuiApplication::clipboard()->setImage(image);
   app().Document().ChosenFormat = pf1bit;
-  form1().MPaste->trigger();
+  form1().MPaste()->trigger();
   EXPECT_EQ(picture().Width(), 64);
   EXPECT_EQ(picture().PixelFormat(), pf1bit);
   EXPECT_TRUE(AllPixels(picture(), clBlack));
@@ -193,7 +193,7 @@ TEST_F(RegionTest, PictureTypesOfferedWithoutDataPasteNothingAndShowNoError) {
     if (QWidget* box = QApplication::activeModalWidget()) ++boxes, box->close();
   });
   watch.start(10);
-  form1().MPaste->trigger();
+  form1().MPaste()->trigger();
   RunGuarded(&form1(), [&] { form1().dtExecute(kLine); });
   EXPECT_EQ(boxes, 0);
   EXPECT_TRUE(SamePixels(picture(), *before));
@@ -215,7 +215,7 @@ TEST_F(RegionTest, APictureTooLargeIsRefusedAndNothingChanges) {
     shown = qobject_cast<QMessageBox*>(box)->text();
     box->close();
   });
-  form1().MPaste->trigger();
+  form1().MPaste()->trigger();
   EXPECT_TRUE(shown.startsWith(QStringLiteral("ビットマップが大きすぎます"))) << shown.toStdString();
   EXPECT_TRUE(SamePixels(picture(), *before));
   EXPECT_TRUE(SamePixels(pasteBuffer(), *bufferBefore));

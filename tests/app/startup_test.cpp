@@ -10,6 +10,7 @@
 #include "document/ui/new_bmp_form.h"
 #include "draw/ui/pstate_panel.h"
 #include "surface/canvas.h"
+#include "widgets/toolbar_icons.h"
 
 namespace {
 
@@ -39,23 +40,23 @@ TEST_F(AppTest, StartsWithAWhite32BitPictureAndTheNineWindowsInOrder) {
 
   EXPECT_EQ(form1().Image->pos(), QPoint(50, 50));
   EXPECT_EQ(form1().Image->size(), QSize(200, 200));
-  EXPECT_FALSE(form1().xyBar->isVisible());
+  EXPECT_FALSE(form1().xyBar()->isVisible());
   EXPECT_EQ(form1().PstateHost()->height(), 91);
-  EXPECT_EQ(form1().saveB->toolTip(), QStringLiteral(" 「」に上書き保存"));
-  EXPECT_EQ(form1().Label1->text(), QStringLiteral("座標"));
-  EXPECT_EQ(form1().Label4->width(), 212);
+  EXPECT_EQ(form1().saveB()->toolTip(), QStringLiteral(" 「」に上書き保存"));
+  EXPECT_EQ(form1().Label1()->text(), QStringLiteral("座標"));
+  EXPECT_EQ(form1().Label4()->width(), 212);
   EXPECT_EQ(form1().width(), 501);
 }
 
 TEST_F(AppTest, ActionsCarryTheirTextsKeysTagsAndPictures) {
-  EXPECT_EQ(form1().Aclosesave->text(), QStringLiteral("終了(&X)"));
-  EXPECT_EQ(form1().Aclosesave->shortcut(), QKeySequence(Qt::Key_Escape));
-  EXPECT_EQ(form1().Aclose->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_Escape));
-  EXPECT_EQ(form1().Aretrun->statusTip(), QStringLiteral("１つ前の操作に戻します"));
-  EXPECT_EQ(form1().Aretrun->shortcut(), QKeySequence(Qt::Key_F5));
-  EXPECT_EQ(form1().Acdown->data().toInt(), 8);
-  EXPECT_EQ(form1().Acdown->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Down));
-  EXPECT_TRUE(form1().AtoolP->isChecked());
+  EXPECT_EQ(form1().Aclosesave()->text(), QStringLiteral("終了(&X)"));
+  EXPECT_EQ(form1().Aclosesave()->shortcut(), QKeySequence(Qt::Key_Escape));
+  EXPECT_EQ(form1().Aclose()->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_Escape));
+  EXPECT_EQ(form1().Aretrun()->statusTip(), QStringLiteral("１つ前の操作に戻します"));
+  EXPECT_EQ(form1().Aretrun()->shortcut(), QKeySequence(Qt::Key_F5));
+  EXPECT_EQ(form1().Acdown()->data().toInt(), 8);
+  EXPECT_EQ(form1().Acdown()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Down));
+  EXPECT_TRUE(form1().AtoolP()->isChecked());
   for (int tool = 1; tool <= kToolCount; ++tool) {
     EXPECT_EQ(form1().ToolActions[tool - 1]->data().toInt(), tool);
     EXPECT_FALSE(form1().ToolActions[tool - 1]->icon().isNull()) << tool;
@@ -69,22 +70,22 @@ TEST_F(AppTest, ActionsCarryTheirTextsKeysTagsAndPictures) {
   QStringList shown;
   for (QAction* menu : form1().menuBar()->actions()) shown << menu->text();
   EXPECT_EQ(shown, menus);
-  EXPECT_EQ(form1().PopupMenu1->actions().size(), 10);
-  EXPECT_EQ(form1().R1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
+  EXPECT_EQ(form1().PopupMenu1()->actions().size(), 10);
+  EXPECT_EQ(form1().R1()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
 }
 
 TEST_F(AppTest, AtMostOneDrawingModifierIsDownAndAllMayBeUp) {
-  auto button = [&](const char* name) { return form1().ToolsBar->findChild<QToolButton*>(name); };
+  auto button = [&](const char* name) { return form1().ToolsBar()->findChild<QToolButton*>(name); };
   form1().ToolActions[1]->trigger();  // the line takes modifiers; tool 1, chosen at start, does not
   QTest::mouseClick(button("originB"), Qt::LeftButton);
-  EXPECT_TRUE(form1().Aorigin->isChecked());
+  EXPECT_TRUE(form1().Aorigin()->isChecked());
   QTest::mouseClick(button("symB"), Qt::LeftButton);
-  EXPECT_FALSE(form1().Aorigin->isChecked());
-  EXPECT_TRUE(form1().Asym->isChecked());
+  EXPECT_FALSE(form1().Aorigin()->isChecked());
+  EXPECT_TRUE(form1().Asym()->isChecked());
   QTest::mouseClick(button("symB"), Qt::LeftButton);
-  EXPECT_FALSE(form1().Aorigin->isChecked());
-  EXPECT_FALSE(form1().Apoly->isChecked());
-  EXPECT_FALSE(form1().Asym->isChecked());
+  EXPECT_FALSE(form1().Aorigin()->isChecked());
+  EXPECT_FALSE(form1().Apoly()->isChecked());
+  EXPECT_FALSE(form1().Asym()->isChecked());
 }
 
 TEST(CursorSlots, EveryToolHasItsOwnCursorPicture) {
@@ -125,7 +126,7 @@ TEST_F(AppTest, SettingsPanelIsInTheWindowAndStrokeSettingsAreApplied) {
   QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), penimage->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
                    Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(penimage, &move);
-  EXPECT_EQ(form1().Label4->text(), QString::fromUtf8("ペンの大きさ(→　←)"));
+  EXPECT_EQ(form1().Label4()->text(), QString::fromUtf8("ペンの大きさ(→　←)"));
 }
 
 }  // namespace

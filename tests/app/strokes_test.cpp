@@ -55,7 +55,7 @@ TEST_F(StrokeTest, PreviewsLeaveNoTraceOnlyTheFinishedFigure) {
       c.Polygon(std::vector<TPoint>(v.begin(), v.end()));
     }
     EXPECT_TRUE(SamePixels(picture(), *expected)) << "tool " << tool;
-    EXPECT_FALSE(form1().DrawingFlag);
+    EXPECT_FALSE(form1().DrawingFlag());
   }
   // The view shows the finished figure.
   EXPECT_EQ(form1().Image->grab().toImage().pixel(20, 30), qRgb(0, 0, 0));
@@ -83,7 +83,7 @@ TEST_F(StrokeTest, AnotherButtonCancelsTheStrokeThroughUndo) {
   Move(120, 90);
   Click(120, 90, 1);  // the right button while the stroke began with the left
   EXPECT_TRUE(SamePixels(picture(), *before));
-  EXPECT_FALSE(form1().DrawingFlag);
+  EXPECT_FALSE(form1().DrawingFlag());
   // Undo again brings the cancelled line back.
   form1().returnbuttonClick();
   EXPECT_EQ(picture().GetPixel(30, 40), clBlack);
@@ -120,45 +120,45 @@ TEST_F(StrokeTest, APressInTheMarginStartsTheStrokeOutsideThePicture) {
   form1().dtExecute(1);
   QWidget* stage = form1().ScrollBox1->widget();
   QTest::mousePress(stage, Qt::LeftButton, {}, QPoint(40, 100));  // 10 left of the picture
-  EXPECT_TRUE(form1().DrawingFlag);
+  EXPECT_TRUE(form1().DrawingFlag());
   QTest::mouseMove(stage, QPoint(45, 100));
-  EXPECT_EQ(Text(form1().Label1), QStringLiteral("-5,50"));
+  EXPECT_EQ(Text(form1().Label1()), QStringLiteral("-5,50"));
   QTest::mouseMove(form1().Image, QPoint(30, 50));
   QTest::mouseRelease(form1().Image, Qt::LeftButton, {}, QPoint(30, 50));
-  EXPECT_FALSE(form1().DrawingFlag);
+  EXPECT_FALSE(form1().DrawingFlag());
   for (int x = 0; x <= 30; ++x) EXPECT_EQ(picture().GetPixel(x, 50), clBlack) << x;
 }
 
 TEST_F(StrokeTest, StatusTextsFollowThePointerAndToolsAreInertDuringAStroke) {
   form1().dtExecute(2);
   Move(10, 12);
-  EXPECT_EQ(Text(form1().Label1), QStringLiteral("10,12"));
-  EXPECT_EQ(Text(form1().Label4), QStringLiteral("直線(2)"));
+  EXPECT_EQ(Text(form1().Label1()), QStringLiteral("10,12"));
+  EXPECT_EQ(Text(form1().Label4()), QStringLiteral("直線(2)"));
   EXPECT_EQ(QApplication::focusWidget(), form1().PstatePanel->pstext);
 
   Click(100, 100);
   Move(150, 100);
-  EXPECT_EQ(Text(form1().Label3), QStringLiteral("0度"));
-  EXPECT_EQ(Text(form1().Label2), QStringLiteral("50,0"));
-  EXPECT_EQ(Text(form1().Label4), QStringLiteral("描画中"));
-  EXPECT_FALSE(form1().ToolsBar->isEnabled());
+  EXPECT_EQ(Text(form1().Label3()), QStringLiteral("0度"));
+  EXPECT_EQ(Text(form1().Label2()), QStringLiteral("50,0"));
+  EXPECT_EQ(Text(form1().Label4()), QStringLiteral("描画中"));
+  EXPECT_FALSE(form1().ToolsBar()->isEnabled());
   Move(100, 40);
-  EXPECT_EQ(Text(form1().Label3), QStringLiteral("90度"));
-  EXPECT_EQ(Text(form1().Label2), QStringLiteral("0,-60"));
-  EXPECT_EQ(Text(form1().Label1), QStringLiteral("100,40"));
+  EXPECT_EQ(Text(form1().Label3()), QStringLiteral("90度"));
+  EXPECT_EQ(Text(form1().Label2()), QStringLiteral("0,-60"));
+  EXPECT_EQ(Text(form1().Label1()), QStringLiteral("100,40"));
 
   form1().dtExecute(5);
   form1().ToolActions[2]->trigger();
-  EXPECT_EQ(form1().ToolNumber, 2);
-  EXPECT_EQ(form1().FigureChoice.figure, 2);
+  EXPECT_EQ(form1().ToolNumber(), 2);
+  EXPECT_EQ(form1().FigureChoice().figure, 2);
 
   Click(100, 40);
-  EXPECT_EQ(Text(form1().Label2), QStringLiteral("移動距離"));
-  EXPECT_EQ(Text(form1().Label3), QStringLiteral("角度"));
+  EXPECT_EQ(Text(form1().Label2()), QStringLiteral("移動距離"));
+  EXPECT_EQ(Text(form1().Label3()), QStringLiteral("角度"));
   Move(0, 0);
-  EXPECT_TRUE(form1().ToolsBar->isEnabled());
+  EXPECT_TRUE(form1().ToolsBar()->isEnabled());
   form1().ToolActions[2]->trigger();
-  EXPECT_EQ(form1().ToolNumber, 3);
+  EXPECT_EQ(form1().ToolNumber(), 3);
 }
 
 TEST_F(StrokeTest, FractalDrawingTakesOverAfterTheFigureAndTheZoomHearsEveryEvent) {
@@ -194,7 +194,7 @@ TEST_F(StrokeTest, FractalDrawingTakesOverAfterTheFigureAndTheZoomHearsEveryEven
   EXPECT_FALSE(handOffs[1].generate);
   EXPECT_FALSE(handOffs[2].generate);
 
-  form1().PopupMenu1->hide();  // the region's menu
+  form1().PopupMenu1()->hide();  // the region's menu
   QTest::mouseMove(form1().ScrollBox1->widget(), QPoint(10, 10));
   EXPECT_EQ(senders.back(), form1().ScrollBox1);
 }

@@ -96,9 +96,9 @@ TEST_F(TextToolTest, TheMemoIsWrittenWhereTheStrokeEnds) {
       // The fixed angle of 45 degrees snaps a flatter drag onto the diagonal.
       {"angled text at the fixed angle", Qt::Key_S, 0, 0, 0,
        [](TextToolTest& t) {
-         t.form1().dxdrop->setChecked(true);
+         t.form1().dxdrop()->setChecked(true);
          t.TwoClick(TPoint{0, 100}, TPoint{100, 30});
-         t.form1().dxdrop->setChecked(false);
+         t.form1().dxdrop()->setChecked(false);
        },
        45, {0, 100}, {8, 108}},
   };
@@ -122,7 +122,7 @@ TEST_F(TextToolTest, TheMemoIsWrittenWhereTheStrokeEnds) {
       e.TextOut(c.second.X, c.second.Y, "CD");
     }
     EXPECT_TRUE(SamePixels(picture(), expected)) << c.what;
-    EXPECT_FALSE(form1().DrawingFlag) << c.what;
+    EXPECT_FALSE(form1().DrawingFlag()) << c.what;
   }
 }
 

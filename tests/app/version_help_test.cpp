@@ -35,7 +35,7 @@ TEST_F(AppTest, VersionWindowJokesOnTheAuthorAndClosesOnAKey) {
     });
     QTest::mouseClick(version.StaticText1, Qt::LeftButton);
   });
-  form1().Mversion->trigger();
+  form1().Mversion()->trigger();
   EXPECT_EQ(message, QStringLiteral("あなたは今不正な処理を行いました"));
   EXPECT_EQ(buttons, 0);
   EXPECT_TRUE(stayedOpen);
@@ -43,18 +43,18 @@ TEST_F(AppTest, VersionWindowJokesOnTheAuthorAndClosesOnAKey) {
 
   // A click on the picture closes it too.
   AnswerModal([&](QWidget*) { QTest::mouseClick(version.vermage, Qt::LeftButton, {}, QPoint(20, 20)); });
-  form1().Mversion->trigger();
+  form1().Mversion()->trigger();
   EXPECT_FALSE(version.isVisible());
 }
 
 TEST_F(AppTest, HelpShowsTheContentsAndTheToolbarKeyword) {
-  form1().MContents->trigger();
+  form1().MContents()->trigger();
   THelpWindow& help = app().HelpWindow();
   EXPECT_TRUE(help.isVisible());
   EXPECT_EQ(help.Browser()->source().toString(), QStringLiteral("qrc:/help/index.html"));
   EXPECT_TRUE(help.Browser()->toPlainText().contains(QStringLiteral("目次")));
 
-  form1().tbarhelp->actions().first()->trigger();
+  form1().tbarhelp()->actions().first()->trigger();
   EXPECT_EQ(help.Browser()->source().toString(), QStringLiteral("qrc:/help/toolbar.html"));
   EXPECT_TRUE(help.Browser()->toPlainText().contains(QStringLiteral("始点ロック")));
 

@@ -18,7 +18,7 @@
 #include "app/app_fixture.h"
 #include "app/form1.h"
 #include "app/help_window.h"
-#include "app/image_view.h"
+#include "view/ui/image_view.h"
 #include "app/startup.h"
 #include "app/version_form.h"
 #include "app/wayland_input.h"
@@ -28,6 +28,7 @@
 #include "fractal/ui/fractal_form.h"
 #include "imageops/ui/color_change_form.h"
 #include "imageops/ui/resize_form.h"
+#include "view/ui/image_view.h"
 #include "windows/tool_palette.h"
 #include "windows/zoom_form.h"
 
@@ -181,7 +182,7 @@ TEST_F(WaylandWindows, ThePaletteAnswersEveryPixelOfItsShapeAndGivesTheKeysBack)
       if (!shape.contains(inside) || (under != button && !button->isAncestorOf(under))) continue;
       form1().dtExecute(tag == kToolFreehand ? kToolLine : kToolFreehand);
       EXPECT_TRUE(pointer().ClickAt(palette, inside));
-      EXPECT_TRUE(QTest::qWaitFor([&] { return form1().ToolNumber == tag; }, 5000))
+      EXPECT_TRUE(QTest::qWaitFor([&] { return form1().ToolNumber() == tag; }, 5000))
           << button->objectName().toStdString() << " at " << inside.x() << "," << inside.y();
     }
   }
@@ -207,9 +208,9 @@ TEST_F(WaylandWindows, ThePaletteAnswersEveryPixelOfItsShapeAndGivesTheKeysBack)
     EXPECT_TRUE(ClickPicturePixel(pixel.x(), pixel.y()));
     EXPECT_TRUE(QTest::qWaitFor([&] { return picture().GetPixel(pixel.x(), pixel.y()) == clBlack; }, 5000)) << round;
     Keys({QStringLiteral("2")});
-    EXPECT_TRUE(QTest::qWaitFor([this] { return form1().ToolNumber == kToolLine; }, 5000)) << round;
+    EXPECT_TRUE(QTest::qWaitFor([this] { return form1().ToolNumber() == kToolLine; }, 5000)) << round;
     Keys({QStringLiteral("3")});
-    EXPECT_TRUE(QTest::qWaitFor([this] { return form1().ToolNumber == kToolEllipse; }, 5000)) << round;
+    EXPECT_TRUE(QTest::qWaitFor([this] { return form1().ToolNumber() == kToolEllipse; }, 5000)) << round;
     EXPECT_EQ(memo.toPlainText(), text + QStringLiteral("x")) << round;
     const QRect before = palette.geometry();
     Keys({QStringLiteral("F12")});
@@ -218,7 +219,7 @@ TEST_F(WaylandWindows, ThePaletteAnswersEveryPixelOfItsShapeAndGivesTheKeysBack)
     ASSERT_TRUE(QTest::qWaitFor([&palette] { return palette.isVisible(); }, 5000)) << round;
     EXPECT_EQ(palette.geometry(), before) << round;
     Keys({QStringLiteral("2")});
-    EXPECT_TRUE(QTest::qWaitFor([this] { return form1().ToolNumber == kToolLine; }, 5000)) << round;
+    EXPECT_TRUE(QTest::qWaitFor([this] { return form1().ToolNumber() == kToolLine; }, 5000)) << round;
     EXPECT_EQ(memo.toPlainText(), text + QStringLiteral("x")) << round;
   }
 }
@@ -243,8 +244,8 @@ TEST_F(WaylandWindows, AfterEveryToolWindowAClickOnTheMainWindowGivesTheKeysBack
   } uses[] = {
       {"palette memo", nullptr, form1().ToolPalette->edit7, [this] { return form1().ToolPalette->edit7->hasFocus(); },
        [this] { return form1().ToolPalette->edit7->toPlainText(); }},
-      {"coordinate bar", nullptr, form1().xedit, [this] { return form1().xedit->hasFocus(); },
-       [this] { return form1().xedit->text(); }},
+      {"coordinate bar", nullptr, form1().xedit(), [this] { return form1().xedit()->hasFocus(); },
+       [this] { return form1().xedit()->text(); }},
       {"fractal window", form1().FractalForm, fractalEdit, [fractalEdit] { return fractalEdit->hasFocus(); },
        [fractalEdit] { return fractalEdit->text(); }},
       {"zoom window", &zoom, zoom.stopbutton,
@@ -268,16 +269,16 @@ TEST_F(WaylandWindows, AfterEveryToolWindowAClickOnTheMainWindowGivesTheKeysBack
         ASSERT_TRUE(drawn) << use.name;
         EXPECT_TRUE(QTest::qWaitFor([&] { return picture().GetPixel(drawn->x(), drawn->y()) == clBlack; }, 5000)) << use.name;
       } else {
-        EXPECT_TRUE(pointer().ClickClear(*form1().Label1, {QPoint(2, 2)}) || pointer().ClickClear(*form1().Label2, {QPoint(2, 2)}))
+        EXPECT_TRUE(pointer().ClickClear(*form1().Label1(), {QPoint(2, 2)}) || pointer().ClickClear(*form1().Label2(), {QPoint(2, 2)}))
             << use.name;
       }
       // What the control shows once it has let go of the keys (a spin box tidies its text).
       ASSERT_TRUE(QTest::qWaitFor([&] { return !use.control->hasFocus(); }, 5000)) << use.name << onCanvas;
       const QString state = use.state();
       Keys({QStringLiteral("2")});
-      EXPECT_TRUE(QTest::qWaitFor([this] { return form1().ToolNumber == kToolLine; }, 5000)) << use.name << onCanvas;
+      EXPECT_TRUE(QTest::qWaitFor([this] { return form1().ToolNumber() == kToolLine; }, 5000)) << use.name << onCanvas;
       Keys({QStringLiteral("3")});
-      EXPECT_TRUE(QTest::qWaitFor([this] { return form1().ToolNumber == kToolEllipse; }, 5000)) << use.name << onCanvas;
+      EXPECT_TRUE(QTest::qWaitFor([this] { return form1().ToolNumber() == kToolEllipse; }, 5000)) << use.name << onCanvas;
       EXPECT_EQ(use.state(), state) << use.name << onCanvas;
       if (use.control == zoom.stopbutton) zoom.stopbutton->toggle();
     }

@@ -11,7 +11,7 @@
 #include <stdexcept>
 
 #include "document/bmp_file.h"
-#include "document/picture_file_io.h"
+#include "fileio/picture_file_io.h"
 #include "surface/surface_error.h"
 #include "support/error_message.h"
 

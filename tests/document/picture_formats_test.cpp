@@ -12,12 +12,12 @@
 #include <iterator>
 
 #include "document/gif_file.h"
-#include "document/picture_file_io.h"
 #include "document/picture_loader.h"
 #include "document/picture_saver.h"
 #include "document/tga_file.h"
 #include "document/tiff_file.h"
 #include "document/webp_file.h"
+#include "fileio/picture_file_io.h"
 #include "surface/surface_error.h"
 #include "support/error_message.h"
 

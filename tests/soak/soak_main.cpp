@@ -28,9 +28,9 @@
 #include "app/startup.h"
 #include "document/pixel_format_names.h"
 #include "document/ui/new_bmp_form.h"
-#include "draw/ui/picture_box.h"
-#include "windows/zoom_form.h"
 #include "history/ui/history_commands.h"
+#include "widgets/picture_box.h"
+#include "windows/zoom_form.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ class TSoak {
     } else if (roll < 192) {
       newPicture();
     } else {
-      form_.Aretrun->trigger();
+      form_.Aretrun()->trigger();
     }
     QApplication::processEvents();
   }
@@ -70,7 +70,7 @@ class TSoak {
     const TViewScale shown = form_.Image->ShownScale();
     if (form_.Image->size() != QSize(int(shown.DeviceOf(picture.Width())), int(shown.DeviceOf(picture.Height()))))
       return "the canvas is not the picture's size at its zoom";
-    if (form_.ToolsBar->isEnabled() == form_.DrawingFlag) return "the toolbar does not follow the stroke";
+    if (form_.ToolsBar()->isEnabled() == form_.DrawingFlag()) return "the toolbar does not follow the stroke";
     return nullptr;
   }
 
@@ -80,7 +80,7 @@ class TSoak {
     constexpr int kStuck = 99;
     QTimer::singleShot(0, [this] {
       quitting_ = true;
-      for (int i = 0; i < 2 && form_.isVisible(); ++i) form_.Aclosesave->trigger();
+      for (int i = 0; i < 2 && form_.isVisible(); ++i) form_.Aclosesave()->trigger();
     });
     QTimer stuck;
     stuck.setSingleShot(true);
@@ -133,10 +133,10 @@ class TSoak {
 
   // Menu commands that need no file dialog: the Edit menu and the region menu.
   void command() {
-    QList<QAction*> actions{form_.Aretrun, form_.Mcut, form_.Mcopy, form_.MPaste,
-                            form_.Mallselect, form_.R1, form_.Apoint, form_.AtoolP,
-                            form_.Azoom, form_.Afrac, form_.History->Aundo, form_.History->Aredo};
-    for (QAction* a : form_.PopupMenu1->findChildren<QAction*>())
+    QList<QAction*> actions{form_.Aretrun(), form_.Mcut(), form_.Mcopy(), form_.MPaste(),
+                            form_.Mallselect(), form_.R1(), form_.Apoint(), form_.AtoolP(),
+                            form_.Azoom(), form_.Afrac(), form_.History->Aundo, form_.History->Aredo};
+    for (QAction* a : form_.PopupMenu1()->findChildren<QAction*>())
       if (!a->menu() && !a->objectName().isEmpty() && a->objectName() != QLatin1String("Mpsave"))
         actions.append(a);
     QAction* chosen = actions[pick(int(actions.size()))];
@@ -145,7 +145,7 @@ class TSoak {
 
   void newPicture() {
     newPending_ = true;
-    form_.Anew->trigger();
+    form_.Anew()->trigger();
     newPending_ = false;
   }
 

@@ -67,7 +67,7 @@ TEST_F(PaletteTest, StartsWithToolOneTheButtonTableAndTheMemo) {
   EXPECT_EQ(palette().minimumSize() + frame, QSize(210, 93));
   EXPECT_EQ(palette().maximumSize() + frame, QSize(350, 700));
 
-  EXPECT_EQ(form1().ToolNumber, 1);
+  EXPECT_EQ(form1().ToolNumber(), 1);
   EXPECT_TRUE(palette().curvebutton->isChecked());
   EXPECT_EQ(palette().toolGroup->checkedButton(), palette().curvebutton);
   EXPECT_EQ(palette().polybutton->text(), QStringLiteral("6"));
@@ -99,20 +99,23 @@ TEST_F(PaletteTest, StartsWithToolOneTheButtonTableAndTheMemo) {
 
 TEST_F(PaletteTest, AToolButtonSelectsItsToolButNotDuringAStroke) {
   QTest::mouseClick(toolButton(12), Qt::LeftButton);
-  EXPECT_EQ(form1().ToolNumber, 12);
+  EXPECT_EQ(form1().ToolNumber(), 12);
   EXPECT_TRUE(toolButton(12)->isChecked());
   EXPECT_FALSE(palette().curvebutton->isChecked());
 
-  form1().DrawingFlag = true;  // a stroke under way keeps its tool, and its button stays down
+  // A stroke under way keeps its tool, and its button stays down.
+  form1().ImageMouseDown(form1().Image, 0, 10, 10);
+  ASSERT_TRUE(form1().DrawingFlag());
   QTest::mouseClick(toolButton(5), Qt::LeftButton);
-  EXPECT_EQ(form1().ToolNumber, 12);
+  EXPECT_EQ(form1().ToolNumber(), 12);
   EXPECT_TRUE(toolButton(12)->isChecked());
   EXPECT_FALSE(toolButton(5)->isChecked());
   QTest::mouseClick(palette().poldit->NextButton(), Qt::LeftButton);
-  EXPECT_EQ(form1().ToolNumber, 12);
+  EXPECT_EQ(form1().ToolNumber(), 12);
   EXPECT_TRUE(toolButton(12)->isChecked());
   EXPECT_EQ(palette().polybutton->text(), QStringLiteral("7"));  // N changes all the same
-  form1().DrawingFlag = false;
+  form1().CancelStroke();
+  EXPECT_FALSE(form1().DrawingFlag());
 }
 
 TEST(PaletteStart, APictureNamedOnTheCommandLineIsLoadedBeforeToolOneIsSelected) {
@@ -124,7 +127,7 @@ TEST(PaletteStart, APictureNamedOnTheCommandLineIsLoadedBeforeToolOneIsSelected)
   TZudozoApp app({path});
   EXPECT_EQ(app.Document().Picture().Width(), 9);
   EXPECT_EQ(app.Document().Picture().GetPixel(8, 3), clBlue);
-  EXPECT_EQ(app.Form1().ToolNumber, 1);
+  EXPECT_EQ(app.Form1().ToolNumber(), 1);
   EXPECT_TRUE(app.Form1().ToolPalette->curvebutton->isChecked());
 }
 
@@ -139,13 +142,13 @@ TEST_F(PaletteTest, PolditWrapsSelectsTheNGonAndWritesNOverItsGlyph) {
   QTest::mouseClick(poldit->NextButton(), Qt::LeftButton);
   EXPECT_EQ(poldit->Position(), 3);
   EXPECT_EQ(palette().polybutton->text(), QStringLiteral("3"));
-  EXPECT_EQ(form1().FigureChoice.polygonCorners, 3);
-  EXPECT_EQ(form1().ToolNumber, 7);
+  EXPECT_EQ(form1().FigureChoice().polygonCorners, 3);
+  EXPECT_EQ(form1().ToolNumber(), 7);
   EXPECT_TRUE(palette().polybutton->isChecked());
   EXPECT_FALSE(palette().curvebutton->isChecked());
   QTest::mouseClick(poldit->PrevButton(), Qt::LeftButton);
   EXPECT_EQ(palette().polybutton->text(), QStringLiteral("10"));
-  EXPECT_EQ(form1().FigureChoice.polygonCorners, 10);
+  EXPECT_EQ(form1().FigureChoice().polygonCorners, 10);
 }
 
 TEST_F(PaletteTest, TheShapeMenuSelectsToolEightAndThenOnlyTheShape) {
@@ -159,27 +162,27 @@ TEST_F(PaletteTest, TheShapeMenuSelectsToolEightAndThenOnlyTheShape) {
     EXPECT_EQ(menu->actions()[i]->data().toInt(), tags[i]);
     EXPECT_FALSE(menu->actions()[i]->isCheckable());
   }
-  EXPECT_EQ(form1().FigureChoice.otherShape, osDoubleEllipse);
+  EXPECT_EQ(form1().FigureChoice().otherShape, osDoubleEllipse);
 
   QTest::mouseClick(palette().etcSelectB, Qt::LeftButton);
   EXPECT_TRUE(menu->isVisible());
-  EXPECT_EQ(form1().ToolNumber, 8);
+  EXPECT_EQ(form1().ToolNumber(), 8);
   EXPECT_TRUE(palette().etcButton->isChecked());
-  const TFigureChoice before = form1().FigureChoice;
+  const TFigureChoice before = form1().FigureChoice();
   choose(menu, QStringLiteral("抵抗 /Ｗ"));
   EXPECT_FALSE(menu->isVisible());
-  EXPECT_EQ(form1().FigureChoice.otherShape, osResistor);
-  EXPECT_EQ(form1().FigureChoice.figure, before.figure);
-  EXPECT_EQ(form1().FigureChoice.polygonCorners, before.polygonCorners);
-  EXPECT_EQ(form1().FigureChoice.otherShapeParam, before.otherShapeParam);
-  EXPECT_EQ(form1().ToolNumber, 8);
+  EXPECT_EQ(form1().FigureChoice().otherShape, osResistor);
+  EXPECT_EQ(form1().FigureChoice().figure, before.figure);
+  EXPECT_EQ(form1().FigureChoice().polygonCorners, before.polygonCorners);
+  EXPECT_EQ(form1().FigureChoice().otherShapeParam, before.otherShapeParam);
+  EXPECT_EQ(form1().ToolNumber(), 8);
 
   // Chosen while another tool is selected, the shape still changes and the tool stays.
   form1().dtExecute(2);
   menu->popup(palette().mapToGlobal(QPoint(0, 0)));
   choose(menu, QStringLiteral("十字 ×"));
-  EXPECT_EQ(form1().FigureChoice.otherShape, osCross);
-  EXPECT_EQ(form1().ToolNumber, 2);
+  EXPECT_EQ(form1().FigureChoice().otherShape, osCross);
+  EXPECT_EQ(form1().ToolNumber(), 2);
   EXPECT_TRUE(toolButton(2)->isChecked());
 }
 
@@ -188,30 +191,30 @@ TEST_F(PaletteTest, EtcUDStopsAtItsEndsAndShowsItsValueInItsHint) {
   TUpDown* ud = palette().etcUD;
   EXPECT_EQ(ud->toolTip(), QStringLiteral("パラメータ"));
   QTest::mouseMove(ud->NextButton());
-  EXPECT_EQ(form1().Label4->text(), QStringLiteral("パラメータ"));
+  EXPECT_EQ(form1().Label4()->text(), QStringLiteral("パラメータ"));
   for (int i = 0; i < 6; ++i) QTest::mouseClick(ud->NextButton(), Qt::LeftButton);
   EXPECT_EQ(ud->Position(), 9);
-  EXPECT_EQ(form1().FigureChoice.otherShapeParam, 9);
+  EXPECT_EQ(form1().FigureChoice().otherShapeParam, 9);
   EXPECT_EQ(ud->toolTip(), QStringLiteral("パラメータ：9"));
   for (int i = 0; i < 10; ++i) QTest::mouseClick(ud->PrevButton(), Qt::LeftButton);
   EXPECT_EQ(ud->Position(), 1);
-  EXPECT_EQ(form1().FigureChoice.otherShapeParam, 1);
+  EXPECT_EQ(form1().FigureChoice().otherShapeParam, 1);
   QTest::mouseMove(ud->PrevButton());
-  EXPECT_EQ(form1().Label4->text(), QStringLiteral("パラメータ：1"));
-  EXPECT_EQ(form1().ToolNumber, 1);  // the parameter is no tool choice
+  EXPECT_EQ(form1().Label4()->text(), QStringLiteral("パラメータ：1"));
+  EXPECT_EQ(form1().ToolNumber(), 1);  // the parameter is no tool choice
 }
 
 TEST_F(PaletteTest, ControlsShowTheirHintsAndOfferHelp) {
   // The pointer finds the palette only where no other window covers it.
   form1().move(palette().frameGeometry().topRight() + QPoint(10, 0));
   QTest::mouseMove(toolButton(2));
-  EXPECT_EQ(form1().Label4->text(), QStringLiteral("直線(2)"));
+  EXPECT_EQ(form1().Label4()->text(), QStringLiteral("直線(2)"));
   QTest::mouseMove(toolButton(18));
-  EXPECT_EQ(form1().Label4->text(), QStringLiteral("任意角度テキスト(s)"));
+  EXPECT_EQ(form1().Label4()->text(), QStringLiteral("任意角度テキスト(s)"));
   QTest::mouseMove(palette().poldit->PrevButton());
-  EXPECT_EQ(form1().Label4->text(), QStringLiteral("Ｎ角形のＮ"));
+  EXPECT_EQ(form1().Label4()->text(), QStringLiteral("Ｎ角形のＮ"));
   QTest::mouseMove(palette().etcSelectB);
-  EXPECT_EQ(form1().Label4->text(), QStringLiteral("図形選択"));
+  EXPECT_EQ(form1().Label4()->text(), QStringLiteral("図形選択"));
   EXPECT_EQ(palette().etcSelectB->text(), QStringLiteral("↓"));
   // The window's tool tip shows over its free area only, not over buttons without one.
   requestToolTip(toolButton(16));
@@ -245,7 +248,7 @@ TEST_F(PaletteTest, TypingInTheMemoEntersTextAndKeepsTheTool) {
   QTest::keyClick(memo, Qt::Key_Return);
   QTest::keyClicks(memo, QStringLiteral("s9"));
   EXPECT_EQ(memo->toPlainText(), QStringLiteral("ABCDEF2qa\ns9"));
-  EXPECT_EQ(form1().ToolNumber, 1);
+  EXPECT_EQ(form1().ToolNumber(), 1);
   EXPECT_TRUE(palette().curvebutton->isChecked());
 }
 
@@ -278,18 +281,18 @@ TEST_F(PaletteTest, ResizingKeepsTheStaircaseAndStretchesTheMemo) {
 }
 
 TEST_F(PaletteTest, ClosedPaletteComesBackWithF12) {
-  QToolButton* toolshow = form1().ToolsBar->findChild<QToolButton*>(QStringLiteral("Toolshow"));
+  QToolButton* toolshow = form1().ToolsBar()->findChild<QToolButton*>(QStringLiteral("Toolshow"));
   ASSERT_NE(toolshow, nullptr);
   EXPECT_TRUE(toolshow->isChecked());
   palette().close();
   EXPECT_FALSE(palette().isVisible());
-  EXPECT_FALSE(form1().AtoolP->isChecked());
+  EXPECT_FALSE(form1().AtoolP()->isChecked());
   EXPECT_FALSE(toolshow->isChecked());
   ASSERT_EQ(form1().ToolPalette, &palette());  // hidden, not destroyed
 
   QTest::keyClick(&form1(), Qt::Key_F12);
   EXPECT_TRUE(palette().isVisible());
-  EXPECT_TRUE(form1().AtoolP->isChecked());
+  EXPECT_TRUE(form1().AtoolP()->isChecked());
   QTest::mouseClick(toolshow, Qt::LeftButton);
   EXPECT_FALSE(palette().isVisible());
   EXPECT_FALSE(toolshow->isChecked());

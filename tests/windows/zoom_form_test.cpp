@@ -6,7 +6,7 @@
 #include <QToolButton>
 
 #include "app/app_fixture.h"
-#include "draw/ui/picture_box.h"
+#include "widgets/picture_box.h"
 #include "windows/zoom_form.h"
 
 namespace {
@@ -23,7 +23,7 @@ class ZoomTest : public AppTest {
  protected:
   TForm4& zoom() { return *form1().ZoomForm; }
   const TBitmap& view() { return zoom().zoomage->Picture(); }
-  QToolButton* zoomB() { return form1().ToolsBar->findChild<QToolButton*>(QStringLiteral("zoomB")); }
+  QToolButton* zoomB() { return form1().ToolsBar()->findChild<QToolButton*>(QStringLiteral("zoomB")); }
   void showZoom() {
     if (!zoom().isVisible()) QTest::keyClick(&form1(), Qt::Key_F9);
     ASSERT_TRUE(zoom().isVisible());
@@ -50,7 +50,7 @@ TEST_F(ZoomTest, F9AndTheCloseBoxShowAndHideTheWindowWithTheToolbarButton) {
   for (int round = 0; round < 2; ++round) {
     QTest::keyClick(&form1(), Qt::Key_F9);
     EXPECT_TRUE(zoom().isVisible());
-    EXPECT_TRUE(form1().Azoom->isChecked());
+    EXPECT_TRUE(form1().Azoom()->isChecked());
     EXPECT_TRUE(zoomB()->isChecked());
     // Shown, it renders: the centre (0, 0) puts the picture in the lower-right quarter only.
     EXPECT_EQ(view().GetPixel(74, 74), kButtonFace);
@@ -60,7 +60,7 @@ TEST_F(ZoomTest, F9AndTheCloseBoxShowAndHideTheWindowWithTheToolbarButton) {
     if (round == 0) QTest::keyClick(&form1(), Qt::Key_F9);
     else zoom().close();
     EXPECT_FALSE(zoom().isVisible());
-    EXPECT_FALSE(form1().Azoom->isChecked());
+    EXPECT_FALSE(form1().Azoom()->isChecked());
     EXPECT_FALSE(zoomB()->isChecked());
   }
 }
@@ -116,7 +116,7 @@ TEST_F(ZoomTest, TheCentreFollowsTheCanvasPointerThePanelAndTheArrows) {
 
   // The position panel stands for the whole picture; the main window shows where it points.
   Hover(zoom().panel2, QPoint(15, 60));
-  EXPECT_EQ(form1().Label1->text(), QStringLiteral("40,160"));
+  EXPECT_EQ(form1().Label1()->text(), QStringLiteral("40,160"));
   EXPECT_EQ(TPoint(zoom().zoomX, zoom().zoomY), (TPoint{30, 40}));  // no button held
   QTest::mousePress(zoom().panel2, Qt::LeftButton, {}, QPoint(37, 37));
   QTest::mouseMove(zoom().panel2, QPoint(15, 60));
@@ -133,9 +133,9 @@ TEST_F(ZoomTest, TheCentreFollowsTheCanvasPointerThePanelAndTheArrows) {
   }
 
   Hover(zoom().upbutton, QPoint(3, 3));
-  EXPECT_EQ(form1().Label4->text(), QStringLiteral("ズーム位置移動"));
+  EXPECT_EQ(form1().Label4()->text(), QStringLiteral("ズーム位置移動"));
   Hover(zoom().stopbutton, QPoint(3, 3));
-  EXPECT_EQ(form1().Label4->text(), QStringLiteral("追跡拡大ｏｎ／ｏｆｆ"));
+  EXPECT_EQ(form1().Label4()->text(), QStringLiteral("追跡拡大ｏｎ／ｏｆｆ"));
 
   // A click steps one pixel; holding repeats every 10 ms (the fast speed of the start).
   const struct {

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "document/canvas_document.h"
-#include "document/ui/spin_edit.h"
+#include "widgets/spin_edit.h"
 
 class QLabel;
 class QPushButton;

@@ -7,9 +7,9 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
-#include "app/image_view.h"
 #include "png/viraviz.h"
 #include "surface/color.h"
+#include "view/ui/image_view.h"
 #include "windows/fixed_window.h"
 
 namespace {

@@ -10,9 +10,9 @@
 #include "draw/drawing_settings.h"
 #include "draw/ui/bounded_value.h"
 #include "draw/ui/font_name_box.h"
-#include "draw/ui/picture_box.h"
 #include "draw/ui/pstate_host.h"
-#include "draw/ui/up_down.h"
+#include "widgets/picture_box.h"
+#include "widgets/up_down.h"
 
 class QCheckBox;
 class QComboBox;
@@ -45,7 +45,6 @@ class TPstatePanel : public QWidget {
   TColor leftColor = clBlack;
   TColor rightColor = clWhite;
   std::uint8_t colorSlot = 0;  // 0 left, 1 right, 2 other
-  TPenMode penModeValue = pmCopy;  // the mix mode of the stroke under way
 
   // Hidden value holders.
   TBoundedValue *penwidth, *sbr, *sbg, *sbb, *Fsize;

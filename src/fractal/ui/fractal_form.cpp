@@ -10,12 +10,12 @@
 #include <QTabWidget>
 #include <QToolButton>
 
-#include "app/hint_watcher.h"
-#include "draw/ui/picture_box.h"
-#include "draw/ui/up_down.h"
 #include "fractal/fractal_pictures.h"
 #include "fractal/ui/fractal_host.h"
 #include "language/ui/translations.h"
+#include "widgets/hint_watcher.h"
+#include "widgets/picture_box.h"
+#include "widgets/up_down.h"
 
 namespace {
 

@@ -9,13 +9,13 @@
 #include <QToolButton>
 #include <string>
 
-#include "draw/ui/picture_box.h"
-#include "draw/ui/up_down.h"
 #include "draw/wrap_step.h"
 #include "fractal/fractal_pictures.h"
 #include "fractal/ui/fractal_form.h"
 #include "fractal/ui/fractal_host.h"
 #include "surface/canvas.h"
+#include "widgets/picture_box.h"
+#include "widgets/up_down.h"
 
 namespace {
 

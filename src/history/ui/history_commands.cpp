@@ -4,7 +4,7 @@
 #include <QKeySequence>
 #include <QWidget>
 
-#include "app/error_guard.h"
+#include "widgets/error_guard.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <string>
 
-#include "draw/ui/picture_box.h"
 #include "surface/canvas.h"
+#include "widgets/picture_box.h"
 #include "windows/fixed_window.h"
 
 namespace {

@@ -2,8 +2,8 @@
 // Tresizeform, the resize dialog: the percentage and a preview of the old and new size.
 #include <QDialog>
 
-#include "document/ui/spin_edit.h"
 #include "imageops/picture_resize.h"
+#include "widgets/spin_edit.h"
 
 class QLabel;
 class QPushButton;

@@ -12,9 +12,9 @@
 
 #include "document/canvas_document.h"
 #include "recovery/recovery_writer.h"
-#include "recovery/ui/document_watcher.h"
+#include "session/edit_events.h"
 
-class TRecoveryScheduler : public QObject, public TDocumentWatcher {
+class TRecoveryScheduler : public QObject, public TEditListener {
  public:
   // Quiet time after the last change before a copy is written.
   static constexpr int kQuietMs = 2000;
@@ -31,8 +31,14 @@ class TRecoveryScheduler : public QObject, public TDocumentWatcher {
   // The program ends normally: the copy is removed (a copy in flight is given up).
   ~TRecoveryScheduler() override;
 
-  void DocumentChanged() override;
-  void DocumentClean() override;
+  // Pixels, size or format of the picture changed (drawing, Undo, a paste, an operation).
+  void DocumentChanged();
+  // The picture is what its file holds, or a new picture: after Open, New and Save.
+  void DocumentClean();
+  // What the editing session tells.
+  void PictureChanged(const TRect&) override { DocumentChanged(); }
+  void PictureReplaced() override { DocumentChanged(); }
+  void PictureClean() override { DocumentClean(); }
 
   // Makes a copy left by another program this program's own (the file is renamed, so it is
   // never missing), for a picture restored from it.

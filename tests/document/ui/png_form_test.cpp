@@ -6,9 +6,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "app/image_view.h"
 #include "png/viraviz.h"
 #include "surface/canvas.h"
+#include "view/ui/image_view.h"
 
 namespace {
 

@@ -20,11 +20,11 @@
 #include "draw/program_random.h"
 #include "draw/tool_table.h"
 #include "draw/ui/bounded_value.h"
-#include "draw/ui/picture_box.h"
 #include "draw/ui/pstate_panel.h"
-#include "draw/ui/up_down.h"
 #include "fractal/fractal_driver.h"
 #include "fractal/ui/fractal_form.h"
+#include "widgets/picture_box.h"
+#include "widgets/up_down.h"
 
 namespace {
 
@@ -144,12 +144,12 @@ TEST_F(FractalWindowTest, TheSpinBoxesEditFieldsShowTheirHints) {
                         {3, f.sx2, "座標の変位"}, {3, f.sy2, "座標の変位"}, {3, f.SpinEdit5, nullptr}};
   for (const Case& c : cases) {
     ShowPage(c.page);
-    form1().Label4->setText(QStringLiteral("before"));
+    form1().Label4()->setText(QStringLiteral("before"));
     QWidget* field = EditField(c.spin);
     ASSERT_NE(field, nullptr);
     QTest::mouseMove(field, QPoint(field->width() / 2, field->height() / 2));
     QApplication::processEvents();
-    EXPECT_EQ(form1().Label4->text(), c.hint ? QString::fromUtf8(c.hint) : QStringLiteral("before"))
+    EXPECT_EQ(form1().Label4()->text(), c.hint ? QString::fromUtf8(c.hint) : QStringLiteral("before"))
         << c.spin->objectName().toStdString() << " on page " << c.page;
   }
 }

@@ -89,7 +89,7 @@ TEST_F(LargePictureHistoryTest, StrokesExchangesAndATreeAreUndoneAndRedoneExactl
   Click(800, kHeight / 3);
   QApplication::processEvents();
   const auto withTree = Copy();
-  ASSERT_TRUE(form1().Afrac->isChecked());
+  ASSERT_TRUE(form1().Afrac()->isChecked());
   int besideTheLine = 0;  // the branches
   for (int y = 0; y < kHeight; ++y)
     for (int x = 0; x < kWidth; ++x) besideTheLine += std::abs(x - 800) > 2 && withTree->GetPixel(x, y) != clWhite;

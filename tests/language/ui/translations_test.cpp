@@ -18,7 +18,7 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
-#include "app/error_guard.h"
+#include "widgets/error_guard.h"
 #include "app/help_window.h"
 #include "document/picture_loader.h"
 #include "language/ui/japanese_text.h"

@@ -105,7 +105,7 @@ void runScript(TZudozoApp& app, TAppRecovery* recovery, TChildReport& report) {
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QString::fromStdString(copy)), 20000);
   }
   if (childSetting("ZUDOZO_CHILD_SAVE") == QStringLiteral("1")) {
-    app.Form1().Asave->trigger();
+    app.Form1().Asave()->trigger();
     if (recovery) recovery->Scheduler().Writer().WaitIdle();
   }
   if (childSetting("ZUDOZO_CHILD_END") == QStringLiteral("close")) {

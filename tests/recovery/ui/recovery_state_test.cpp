@@ -113,7 +113,7 @@ TEST_F(RecoveryStateTest, ACopyThatCannotBeWrittenIsToldOnceAndAgainWhenItCan) {
   Dot(10);
   WriteDue();
   const QString notKept = QStringLiteral("復元用の控えを書き込めないため、保存していない絵は守られていません");
-  QTRY_COMPARE_WITH_TIMEOUT(form1().Label4->text(), notKept, 5000);
+  QTRY_COMPARE_WITH_TIMEOUT(form1().Label4()->text(), notKept, 5000);
   ASSERT_EQ(errors.ProgramLines().size(), 1u);
   EXPECT_NE(errors.ProgramLines()[0].find(notKept.toStdString()), std::string::npos) << errors.ProgramLines()[0];
   // Once only.
@@ -121,7 +121,7 @@ TEST_F(RecoveryStateTest, ACopyThatCannotBeWrittenIsToldOnceAndAgainWhenItCan) {
   Dot(20);
   WriteDue();
   QTest::qWait(50);
-  EXPECT_NE(form1().Label4->text(), notKept);
+  EXPECT_NE(form1().Label4()->text(), notKept);
   EXPECT_EQ(errors.ProgramLines().size(), 1u);
   EXPECT_FALSE(QFile::exists(copy()));
 
@@ -129,7 +129,7 @@ TEST_F(RecoveryStateTest, ACopyThatCannotBeWrittenIsToldOnceAndAgainWhenItCan) {
   ASSERT_TRUE(QFile::remove(folder_));
   Dot(30);
   WriteDue();
-  QTRY_COMPARE_WITH_TIMEOUT(form1().Label4->text(), QStringLiteral("復元用の控えをまた書き込めるようになりました"), 5000);
+  QTRY_COMPARE_WITH_TIMEOUT(form1().Label4()->text(), QStringLiteral("復元用の控えをまた書き込めるようになりました"), 5000);
   EXPECT_EQ(errors.ProgramLines().size(), 2u);
   EXPECT_TRUE(QFile::exists(copy()));
 }

@@ -1,4 +1,4 @@
-#include "app/bitmap_image.h"
+#include "widgets/bitmap_image.h"
 
 #include "document/screen_pixels.h"
 

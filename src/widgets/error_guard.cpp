@@ -1,4 +1,4 @@
-#include "app/error_guard.h"
+#include "widgets/error_guard.h"
 
 #include <QMessageBox>
 #include <exception>

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/image_view.h"
+#include "view/ui/image_view.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "document/picture_file_io.h"
+#include "fileio/picture_file_io.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>

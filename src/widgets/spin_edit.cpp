@@ -1,4 +1,4 @@
-#include "document/ui/spin_edit.h"
+#include "widgets/spin_edit.h"
 
 #include <QLineEdit>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "draw/ui/up_down.h"
+#include "widgets/up_down.h"
 
 #include <QBoxLayout>
 #include <QToolButton>

@@ -1,4 +1,4 @@
-#include "app/image_view.h"
+#include "view/ui/image_view.h"
 
 #include <QMouseEvent>
 #include <QPainter>

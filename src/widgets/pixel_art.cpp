@@ -1,4 +1,4 @@
-#include "app/pixel_art.h"
+#include "widgets/pixel_art.h"
 
 #include <QApplication>
 #include <QIconEngine>

@@ -1,9 +1,9 @@
-#include "draw/ui/picture_box.h"
+#include "widgets/picture_box.h"
 
 #include <QPainter>
 
-#include "app/bitmap_image.h"
-#include "app/pixel_art.h"
+#include "widgets/bitmap_image.h"
+#include "widgets/pixel_art.h"
 
 TPictureBox::TPictureBox(int width, int height, QWidget* parent)
     : QWidget(parent), picture_(width, height, pfDevice) {

@@ -1,4 +1,4 @@
-#include "app/hint_watcher.h"
+#include "widgets/hint_watcher.h"
 
 #include <QEvent>
 #include <QWidget>
