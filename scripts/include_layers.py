@@ -16,13 +16,15 @@ ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "src")
 
 # Lowest first. Folders of the same layer may include each other (but not in a loop).
 LAYERS = [
+    # The choice of language and the core's translatable messages: every layer's texts.
+    ["language"],
     ["surface"],
     ["fileio"],
     ["png"],
     ["document", "draw", "history", "imageops"],
     ["view", "recovery", "fractal"],
     ["session"],
-    ["widgets"],
+    ["language/ui", "widgets"],
     # Windows and dialogs of the subsystems.
     ["windows", "view/ui", "document/ui", "draw/ui", "fractal/ui", "history/ui",
      "imageops/ui", "recovery/ui"],

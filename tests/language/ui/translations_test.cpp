@@ -18,11 +18,11 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
-#include "widgets/error_guard.h"
 #include "app/help_window.h"
 #include "document/picture_loader.h"
 #include "language/ui/japanese_text.h"
 #include "surface/bitmap.h"
+#include "widgets/error_guard.h"
 
 namespace {
 
