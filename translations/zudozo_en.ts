@@ -109,6 +109,13 @@
         </message>
     </context>
     <context>
+        <name>Hint</name>
+        <message>
+            <source> 「%1」に上書き保存</source>
+            <translation> Save over "%1"</translation>
+        </message>
+    </context>
+    <context>
         <name>ParameterSet</name>
         <message>
             <source>単色ツリー（４Ｘ２）</source>
@@ -175,6 +182,472 @@
         <message>
             <source>変換後の色</source>
             <translation>New color</translation>
+        </message>
+    </context>
+    <context>
+        <name>TForm1</name>
+        <message>
+            <source>座標</source>
+            <translation>Position</translation>
+        </message>
+        <message>
+            <source>移動距離</source>
+            <translation>Distance</translation>
+        </message>
+        <message>
+            <source>角度</source>
+            <translation>Angle</translation>
+        </message>
+        <message>
+            <source>保存していない変更があると「変更あり」</source>
+            <translation>Shows "Changed" while there are unsaved changes</translation>
+        </message>
+        <message>
+            <source>自由曲線(1)</source>
+            <translation>Freehand curve (1)</translation>
+        </message>
+        <message>
+            <source>直線(2)</source>
+            <translation>Line (2)</translation>
+        </message>
+        <message>
+            <source>楕円(3)</source>
+            <translation>Ellipse (3)</translation>
+        </message>
+        <message>
+            <source>三角形(4)</source>
+            <translation>Triangle (4)</translation>
+        </message>
+        <message>
+            <source>四角形(5)</source>
+            <translation>Rectangle (5)</translation>
+        </message>
+        <message>
+            <source>角丸四角(6)</source>
+            <translation>Rounded rectangle (6)</translation>
+        </message>
+        <message>
+            <source>正N角形(7)</source>
+            <translation>Regular N-gon (7)</translation>
+        </message>
+        <message>
+            <source>その他の図形(8)</source>
+            <translation>Other shapes (8)</translation>
+        </message>
+        <message>
+            <source>領域塗りつぶし(q)</source>
+            <translation>Area fill (q)</translation>
+        </message>
+        <message>
+            <source>スポイト(w)</source>
+            <translation>Eyedropper (w)</translation>
+        </message>
+        <message>
+            <source>スプレー(e)</source>
+            <translation>Spray (e)</translation>
+        </message>
+        <message>
+            <source>領域編集(r)</source>
+            <translation>Region editing (r)</translation>
+        </message>
+        <message>
+            <source>貼付け(t)</source>
+            <translation>Paste (t)</translation>
+        </message>
+        <message>
+            <source>連続貼付け(y)</source>
+            <translation>Stamp (y)</translation>
+        </message>
+        <message>
+            <source>任意サイズ貼付け(u)</source>
+            <translation>Stretch paste (u)</translation>
+        </message>
+        <message>
+            <source>任意角度貼付(i)</source>
+            <translation>Rotate paste (i)</translation>
+        </message>
+        <message>
+            <source>即終了(&amp;Z)</source>
+            <translation>&amp;Quit without Saving</translation>
+        </message>
+        <message>
+            <source>絵を保存せずに終了します</source>
+            <translation>Exits without saving the picture</translation>
+        </message>
+        <message>
+            <source>新規作成(&amp;N)</source>
+            <translation>&amp;New</translation>
+        </message>
+        <message>
+            <source>キャンバスを新しくします</source>
+            <translation>Starts a new canvas</translation>
+        </message>
+        <message>
+            <source>絵を開く(&amp;O)</source>
+            <translation>&amp;Open</translation>
+        </message>
+        <message>
+            <source>画像ファイルを読み込みます</source>
+            <translation>Reads a picture file</translation>
+        </message>
+        <message>
+            <source>上書き保存(&amp;S)</source>
+            <translation>&amp;Save</translation>
+        </message>
+        <message>
+            <source>現在のファイルに上書き保存します</source>
+            <translation>Saves over the current file</translation>
+        </message>
+        <message>
+            <source>名前をつけて保存(&amp;A)</source>
+            <translation>Save &amp;As</translation>
+        </message>
+        <message>
+            <source>新しくファイル名をつけて保存します</source>
+            <translation>Saves under a new file name</translation>
+        </message>
+        <message>
+            <source>元に戻す(&amp;U)</source>
+            <translation>&amp;Undo</translation>
+        </message>
+        <message>
+            <source>１つ前の操作に戻します</source>
+            <translation>Goes back one operation</translation>
+        </message>
+        <message>
+            <source>始点ロック</source>
+            <translation>Origin lock</translation>
+        </message>
+        <message>
+            <source>連続描画</source>
+            <translation>Continuous drawing</translation>
+        </message>
+        <message>
+            <source>点対称描画</source>
+            <translation>Point symmetry</translation>
+        </message>
+        <message>
+            <source>拡大図(&amp;Z)</source>
+            <translation>&amp;Zoom Window</translation>
+        </message>
+        <message>
+            <source>拡大図の表示／非表示</source>
+            <translation>Shows or hides the zoom window</translation>
+        </message>
+        <message>
+            <source>rirのON/OFF</source>
+            <translation>rir on/off</translation>
+        </message>
+        <message>
+            <source>座標パネル(&amp;P)</source>
+            <translation>&amp;Coordinate Bar</translation>
+        </message>
+        <message>
+            <source>座標パネルの表示／非表示</source>
+            <translation>Shows or hides the coordinate bar</translation>
+        </message>
+        <message>
+            <source>ツールパレット(&amp;T)</source>
+            <translation>&amp;Tool Palette</translation>
+        </message>
+        <message>
+            <source>ツールパレットの表示／非表示</source>
+            <translation>Shows or hides the tool palette</translation>
+        </message>
+        <message>
+            <source>終了(&amp;X)</source>
+            <translation>E&amp;xit</translation>
+        </message>
+        <message>
+            <source>終了します</source>
+            <translation>Exits</translation>
+        </message>
+        <message>
+            <source>確認</source>
+            <translation>Confirm</translation>
+        </message>
+        <message>
+            <source>絵を保存しますか</source>
+            <translation>Save the picture?</translation>
+        </message>
+        <message>
+            <source>すべてのファイル|*.*</source>
+            <translation>All files|*.*</translation>
+        </message>
+        <message>
+            <source>角度固定</source>
+            <translation>Fixed angle</translation>
+        </message>
+        <message>
+            <source>固定角度</source>
+            <translation>Fixed angle</translation>
+        </message>
+        <message>
+            <source>ヒント</source>
+            <translation>Hint</translation>
+        </message>
+        <message>
+            <source>変更あり</source>
+            <translation>Changed</translation>
+        </message>
+        <message>
+            <source>ファイル(&amp;F)</source>
+            <translation>&amp;File</translation>
+        </message>
+        <message>
+            <source>編集(&amp;E)</source>
+            <translation>&amp;Edit</translation>
+        </message>
+        <message>
+            <source>全切り取り(&amp;T)</source>
+            <translation>Cu&amp;t All</translation>
+        </message>
+        <message>
+            <source>全コピー(&amp;C)</source>
+            <translation>&amp;Copy All</translation>
+        </message>
+        <message>
+            <source>全貼り付け(&amp;P)</source>
+            <translation>&amp;Paste All</translation>
+        </message>
+        <message>
+            <source>全域選択(&amp;E)</source>
+            <translation>S&amp;elect All</translation>
+        </message>
+        <message>
+            <source>ファイルから貼り付け(&amp;F)</source>
+            <translation>Paste from &amp;File</translation>
+        </message>
+        <message>
+            <source>拡大縮小(&amp;R)</source>
+            <translation>Re&amp;size</translation>
+        </message>
+        <message>
+            <source>表示(&amp;V)</source>
+            <translation>&amp;View</translation>
+        </message>
+        <message>
+            <source>ヘルプ(&amp;H)</source>
+            <translation>&amp;Help</translation>
+        </message>
+        <message>
+            <source>目次(&amp;C)</source>
+            <translation>&amp;Contents</translation>
+        </message>
+        <message>
+            <source>バージョン(&amp;V)</source>
+            <translation>&amp;Version</translation>
+        </message>
+        <message>
+            <source>切り取り(&amp;T)</source>
+            <translation>Cu&amp;t</translation>
+        </message>
+        <message>
+            <source>コピー(&amp;C)</source>
+            <translation>&amp;Copy</translation>
+        </message>
+        <message>
+            <source>ファイルへ保存(&amp;S)</source>
+            <translation>&amp;Save to File</translation>
+        </message>
+        <message>
+            <source>左右反転(&amp;H)</source>
+            <translation>Flip &amp;Horizontal</translation>
+        </message>
+        <message>
+            <source>上下反転(&amp;V)</source>
+            <translation>Flip &amp;Vertical</translation>
+        </message>
+        <message>
+            <source>色変換(&amp;E)</source>
+            <translation>Color Chang&amp;e</translation>
+        </message>
+        <message>
+            <source>部分回復(&amp;P)</source>
+            <translation>&amp;Partial Restore</translation>
+        </message>
+        <message>
+            <source>ブラシ読み込み(&amp;B)</source>
+            <translation>Load &amp;Brush</translation>
+        </message>
+        <message>
+            <source>グラデーション(&amp;G)</source>
+            <translation>&amp;Gradient</translation>
+        </message>
+        <message>
+            <source>横縞(&amp;H)</source>
+            <translation>&amp;Horizontal Stripes</translation>
+        </message>
+        <message>
+            <source>縦縞(&amp;V)</source>
+            <translation>&amp;Vertical Stripes</translation>
+        </message>
+        <message>
+            <source>キャンセル(&amp;Q)</source>
+            <translation>Ca&amp;ncel</translation>
+        </message>
+        <message>
+            <source>ヘルプ</source>
+            <translation>Help</translation>
+        </message>
+        <message>
+            <source>度</source>
+            <translation>°</translation>
+        </message>
+        <message>
+            <source>描画中</source>
+            <translation>Drawing</translation>
+        </message>
+        <message>
+            <source>拡大表示(&amp;I)</source>
+            <translation>Zoom &amp;In</translation>
+        </message>
+        <message>
+            <source>表示を拡大します</source>
+            <translation>Magnifies the view</translation>
+        </message>
+        <message>
+            <source>縮小表示(&amp;O)</source>
+            <translation>Zoom &amp;Out</translation>
+        </message>
+        <message>
+            <source>表示を縮小します</source>
+            <translation>Shrinks the view</translation>
+        </message>
+        <message>
+            <source>等倍表示(&amp;A)</source>
+            <translation>&amp;Actual Size</translation>
+        </message>
+        <message>
+            <source>絵を１対１で表示します</source>
+            <translation>Shows the picture one to one</translation>
+        </message>
+        <message>
+            <source>全体表示</source>
+            <translation>Whole Picture</translation>
+        </message>
+        <message>
+            <source>絵の全体を表示します</source>
+            <translation>Shows the whole picture</translation>
+        </message>
+        <message>
+            <source>グリッド</source>
+            <translation>Grid</translation>
+        </message>
+        <message>
+            <source>４倍以上でピクセルの境目を表示します</source>
+            <translation>Shows the borders of the pixels from 4 times up</translation>
+        </message>
+        <message>
+            <source>表示倍率</source>
+            <translation>Zoom of the view</translation>
+        </message>
+        <message>
+            <source>左上</source>
+            <translation>Top left</translation>
+        </message>
+        <message>
+            <source>右上(内)</source>
+            <translation>Top right (in)</translation>
+        </message>
+        <message>
+            <source>右上(外)</source>
+            <translation>Top right (out)</translation>
+        </message>
+        <message>
+            <source>左下(内）</source>
+            <translation>Bottom left (in)</translation>
+        </message>
+        <message>
+            <source>左下(外）</source>
+            <translation>Bottom left (out)</translation>
+        </message>
+        <message>
+            <source>右下(内)</source>
+            <translation>Bottom right (in)</translation>
+        </message>
+        <message>
+            <source>右下(外)</source>
+            <translation>Bottom right (out)</translation>
+        </message>
+        <message>
+            <source>X座標</source>
+            <translation>X coordinate</translation>
+        </message>
+        <message>
+            <source>Ｙ座標</source>
+            <translation>Y coordinate</translation>
+        </message>
+        <message>
+            <source>テキスト(a)</source>
+            <translation>Text (a)</translation>
+        </message>
+        <message>
+            <source>任意角度テキスト(s)</source>
+            <translation>Angled text (s)</translation>
+        </message>
+    </context>
+    <context>
+        <name>TForm2</name>
+        <message>
+            <source>二重四角 回</source>
+            <translation>Double rectangle ▣</translation>
+        </message>
+        <message>
+            <source>二十円 ◎</source>
+            <translation>Double ellipse ◎</translation>
+        </message>
+        <message>
+            <source>矢印 →</source>
+            <translation>Arrow →</translation>
+        </message>
+        <message>
+            <source>矢印 ⇒</source>
+            <translation>Arrow ⇒</translation>
+        </message>
+        <message>
+            <source>抵抗 /Ｗ</source>
+            <translation>Resistor /W</translation>
+        </message>
+        <message>
+            <source>ルーペ ―○</source>
+            <translation>Loupe ―○</translation>
+        </message>
+        <message>
+            <source>ルーペ ―□</source>
+            <translation>Loupe ―□</translation>
+        </message>
+        <message>
+            <source>十字 ×</source>
+            <translation>Cross ×</translation>
+        </message>
+        <message>
+            <source>ツールパレット(各ボタンはキーボードに対応）</source>
+            <translation>Tool palette (each button has its key)</translation>
+        </message>
+        <message>
+            <source>Ｎ角形のＮ</source>
+            <translation>The N of the N-gon</translation>
+        </message>
+        <message>
+            <source>図形選択</source>
+            <translation>Choose a shape</translation>
+        </message>
+        <message>
+            <source>パラメータ</source>
+            <translation>Parameter</translation>
+        </message>
+        <message>
+            <source>テキスト入力</source>
+            <translation>Text input</translation>
+        </message>
+        <message>
+            <source>ヘルプ</source>
+            <translation>Help</translation>
+        </message>
+        <message>
+            <source>パラメータ：%1</source>
+            <translation>Parameter: %1</translation>
         </message>
     </context>
     <context>
@@ -362,6 +835,37 @@
         <message>
             <source>Zudozo ヘルプ</source>
             <translation>Zudozo Help</translation>
+        </message>
+    </context>
+    <context>
+        <name>THistoryCommands</name>
+        <message>
+            <source>元に戻す(&amp;Z)</source>
+            <translation>Un&amp;do Step</translation>
+        </message>
+        <message>
+            <source>操作を１つずつ取り消します</source>
+            <translation>Takes back the changes one at a time</translation>
+        </message>
+        <message>
+            <source>やり直し(&amp;Y)</source>
+            <translation>&amp;Redo</translation>
+        </message>
+        <message>
+            <source>取り消した操作をやり直します</source>
+            <translation>Makes an undone change again</translation>
+        </message>
+        <message>
+            <source>メモリ不足のため、それまでの履歴を消しました</source>
+            <translation>Out of memory: the history so far was cleared</translation>
+        </message>
+        <message>
+            <source>メモリ不足のため、元に戻せません</source>
+            <translation>Out of memory: cannot undo</translation>
+        </message>
+        <message>
+            <source>メモリ不足のため、やり直せません</source>
+            <translation>Out of memory: cannot redo</translation>
         </message>
     </context>
     <context>

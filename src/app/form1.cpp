@@ -64,12 +64,12 @@ void TForm1::createStateBar() {
     row->addWidget(l);
     return l;
   };
-  Label1_ = label("Label1", QStringLiteral("座標"), 60, Qt::AlignRight);
-  Label2_ = label("Label2", QStringLiteral("移動距離"), 60, Qt::AlignRight);
-  Label3_ = label("Label3", QStringLiteral("角度"), 60, Qt::AlignRight);
+  Label1_ = label("Label1", tr("座標"), 60, Qt::AlignRight);
+  Label2_ = label("Label2", tr("移動距離"), 60, Qt::AlignRight);
+  Label3_ = label("Label3", tr("角度"), 60, Qt::AlignRight);
   Label4_ = label("Label4", QString(), 212, Qt::AlignLeft);
   Lchanged_ = label("Lchanged", QString(), 52, Qt::AlignHCenter);
-  Lchanged_->setToolTip(QStringLiteral("保存していない変更があると「変更あり」"));
+  Lchanged_->setToolTip(tr("保存していない変更があると「変更あり」"));
   row->addStretch(1);
 }
 

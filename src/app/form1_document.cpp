@@ -5,6 +5,7 @@
 
 #include "app/form1.h"
 #include "document/ui/new_bmp_form.h"
+#include "language/ui/translations.h"
 
 void TForm1::returnbuttonClick() {
   // During a stroke the picture holds its inverted previews: the stroke ends first, and its
@@ -43,5 +44,5 @@ void TForm1::showDocumentName() {
   setZoomViewFormat();
   const std::string name = FileNamePart(document_.FileName);
   setWindowTitle(QString::fromStdString(MainCaption(name, NewBMPForm->Lpf->text().toStdString())));
-  saveB_->setToolTip(QString::fromStdString(SaveHint(document_.FileName)));
+  saveB_->setToolTip(CoreMessageText(SaveHint(document_.FileName), "Hint"));
 }

@@ -25,7 +25,7 @@ void TForm1::savecloseClick() {
 }
 
 bool TForm1::askToSaveBeforeEnding() {
-  QMessageBox question(QMessageBox::Question, QStringLiteral("確認"), QStringLiteral("絵を保存しますか"),
+  QMessageBox question(QMessageBox::Question, tr("確認"), tr("絵を保存しますか"),
                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
   GiveFixedWindowCaption(question);
   question.exec();

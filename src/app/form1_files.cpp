@@ -22,8 +22,8 @@ namespace {
 
 constexpr const char* kOpenFilter =
     "Bitmap , JPEG ,PNG ,WebP ,TIFF ,GIF ,TGA|*.bmp;*.jpg;*.jpeg;*.png;*.webp;*.tif;*.tiff;*.gif;*.tga|"
-    "Bitmap|*.bmp|PNG|*.png|JPEG|*.jpg;*.jpeg|WebP|*.webp|TIFF|*.tif;*.tiff|GIF|*.gif|TGA|*.tga|"
-    "すべてのファイル|*.*";
+    "Bitmap|*.bmp|PNG|*.png|JPEG|*.jpg;*.jpeg|WebP|*.webp|TIFF|*.tif;*.tiff|GIF|*.gif|TGA|*.tga|";
+constexpr const char* kAllFilesFilter = QT_TRANSLATE_NOOP("TForm1", "すべてのファイル|*.*");
 
 constexpr const char* kSaveFilter = "PNG|*.png|bitmap|*.bmp|JPEG|*.jpg";
 
@@ -32,7 +32,7 @@ constexpr int kMaxDroppedPath = 260;  // longer dropped paths are cut, as the dr
 }  // namespace
 
 QString TForm1::openFileName(const QString& proposed) {
-  QFileDialog dialog(this, QString(), QString(), QtFileFilter(QString::fromUtf8(kOpenFilter)));
+  QFileDialog dialog(this, QString(), QString(), QtFileFilter(QString::fromUtf8(kOpenFilter) + tr(kAllFilesFilter)));
   dialog.setObjectName(QStringLiteral("OpenDialog1"));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setFileMode(QFileDialog::ExistingFile);

@@ -20,19 +20,19 @@ void TForm1::createFixAngleControls() {
   dxdrop_->setCheckable(true);
   dxdrop_->setText(QStringLiteral("∠"));
   dxdrop_->setFixedSize(23, 22);
-  dxdrop_->setStatusTip(QStringLiteral("角度固定"));
+  dxdrop_->setStatusTip(tr("角度固定"));
 
   updx_ = new QScrollBar(Qt::Horizontal, xyBar_);
   updx_->setObjectName(QStringLiteral("updx"));
   updx_->setRange(0, 90);
   updx_->setValue(45);
   updx_->setFixedWidth(90);
-  updx_->setStatusTip(QStringLiteral("固定角度"));
+  updx_->setStatusTip(tr("固定角度"));
 
   Ladx_ = new QLabel(QStringLiteral("45"), xyBar_);
   Ladx_->setObjectName(QStringLiteral("Ladx"));
   Ladx_->setFixedWidth(20);
-  Ladx_->setStatusTip(QStringLiteral("固定角度"));
+  Ladx_->setStatusTip(tr("固定角度"));
 
   row->addWidget(dxdrop_);
   row->addWidget(Ladx_);

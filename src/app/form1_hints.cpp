@@ -10,10 +10,10 @@
 #include "widgets/hint_watcher.h"
 
 void TForm1::watchHints() {
-  Label1_->setStatusTip(QStringLiteral("座標"));
-  Label2_->setStatusTip(QStringLiteral("移動距離"));
-  Label3_->setStatusTip(QStringLiteral("角度"));
-  Label4_->setStatusTip(QStringLiteral("ヒント"));
+  Label1_->setStatusTip(tr("座標"));
+  Label2_->setStatusTip(tr("移動距離"));
+  Label3_->setStatusTip(tr("角度"));
+  Label4_->setStatusTip(tr("ヒント"));
   auto* watcher = new THintWatcher([this](QObject* sender) { HintMove(sender); }, this);
   for (QWidget* control : std::initializer_list<QWidget*>{Label1_, Label2_, Label3_, Label4_, xedit_, yedit_, dxdrop_, Ladx_})
     watcher->Watch(control);

@@ -25,7 +25,7 @@ void TForm1::createHistory(QMenu* edit) {
   // The mark of a changed picture stands in the status area; the caption stays as New, Open
   // and Save write it.
   host.showChanged = [this](bool on) {
-    if (Lchanged_) Lchanged_->setText(on ? QStringLiteral("変更あり") : QString());
+    if (Lchanged_) Lchanged_->setText(on ? tr("変更あり") : QString());
   };
   History = new THistoryCommands(std::move(host), this);
   historyFollower_.changed = [this](const TRect& r) { History->MarkDirty(r); };

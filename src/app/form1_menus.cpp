@@ -1,4 +1,5 @@
 // The main window's menus, the region pop-up menu and the tool bar.
+#include <QCoreApplication>
 #include <QAction>
 #include <QMenuBar>
 #include <QToolBar>
@@ -10,7 +11,7 @@
 namespace {
 
 QAction* MenuItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& key = {}) {
-  QAction* item = menu->addAction(QString::fromUtf8(caption));
+  QAction* item = menu->addAction(QCoreApplication::translate("TForm1", caption));
   item->setObjectName(QLatin1String(name));
   item->setShortcut(key);
   return item;
@@ -21,46 +22,47 @@ QAction* MenuItem(QMenu* menu, const char* name, const char* caption, const QKey
 void TForm1::createMenus() {
   QMenuBar* bar = menuBar();
   bar->setObjectName(QStringLiteral("MainMenu"));
-  QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
+  QMenu* file = bar->addMenu(tr("ファイル(&F)"));
   file->addActions({Anew_, Aopen_, Asave_, Asaveas_, Aclose_, Aclosesave_});
 
   // The edit commands other than Undo are bound by the image operations.
-  QMenu* edit = bar->addMenu(QStringLiteral("編集(&E)"));
+  QMenu* edit = bar->addMenu(tr("編集(&E)"));
   edit->addAction(Aretrun_);
   createHistory(edit);
-  Mcut_ = MenuItem(edit, "Mcut", "全切り取り(&T)", QKeySequence(Qt::CTRL | Qt::Key_X));
-  Mcopy_ = MenuItem(edit, "Mcopy", "全コピー(&C)", QKeySequence(Qt::CTRL | Qt::Key_C));
-  MPaste_ = MenuItem(edit, "MPaste", "全貼り付け(&P)", QKeySequence(Qt::CTRL | Qt::Key_V));
-  Mallselect_ = MenuItem(edit, "Mallselect", "全域選択(&E)", QKeySequence(Qt::CTRL | Qt::Key_A));
-  Mpastefile = MenuItem(edit, "Mpastefile", "ファイルから貼り付け(&F)", QKeySequence(Qt::CTRL | Qt::Key_F));
+  Mcut_ = MenuItem(edit, "Mcut", QT_TR_NOOP("全切り取り(&T)"), QKeySequence(Qt::CTRL | Qt::Key_X));
+  Mcopy_ = MenuItem(edit, "Mcopy", QT_TR_NOOP("全コピー(&C)"), QKeySequence(Qt::CTRL | Qt::Key_C));
+  MPaste_ = MenuItem(edit, "MPaste", QT_TR_NOOP("全貼り付け(&P)"), QKeySequence(Qt::CTRL | Qt::Key_V));
+  Mallselect_ = MenuItem(edit, "Mallselect", QT_TR_NOOP("全域選択(&E)"), QKeySequence(Qt::CTRL | Qt::Key_A));
+  Mpastefile = MenuItem(edit, "Mpastefile", QT_TR_NOOP("ファイルから貼り付け(&F)"), QKeySequence(Qt::CTRL | Qt::Key_F));
   connectCommand(Mpastefile, &TForm1::MpastefileClick);
-  R1_ = MenuItem(edit, "R1", "拡大縮小(&R)", QKeySequence(Qt::CTRL | Qt::Key_R));
+  R1_ = MenuItem(edit, "R1", QT_TR_NOOP("拡大縮小(&R)"), QKeySequence(Qt::CTRL | Qt::Key_R));
 
-  QMenu* view = bar->addMenu(QStringLiteral("表示(&V)"));
+  QMenu* view = bar->addMenu(tr("表示(&V)"));
+  view->setObjectName(QStringLiteral("ViewMenu"));
   view->addActions({Azoom_, Afrac_, Apoint_, AtoolP_});
 
-  QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
-  MContents_ = MenuItem(help, "MContents", "目次(&C)");
-  Mversion_ = MenuItem(help, "Mversion", "バージョン(&V)");
+  QMenu* help = bar->addMenu(tr("ヘルプ(&H)"));
+  MContents_ = MenuItem(help, "MContents", QT_TR_NOOP("目次(&C)"));
+  Mversion_ = MenuItem(help, "Mversion", QT_TR_NOOP("バージョン(&V)"));
   connectCommand(MContents_, &TForm1::Help1Click);
   connectCommand(Mversion_, &TForm1::MversionClick);
 
   // The region menu: region editing and select-all open it and bind its items.
   PopupMenu1_ = new QMenu(this);
   PopupMenu1_->setObjectName(QStringLiteral("PopupMenu1"));
-  MenuItem(PopupMenu1_, "Mmcut", "切り取り(&T)");
-  MenuItem(PopupMenu1_, "Mmcopy", "コピー(&C)");
-  connectCommand(MenuItem(PopupMenu1_, "Mpsave", "ファイルへ保存(&S)"), &TForm1::MpsaveClick);
-  MenuItem(PopupMenu1_, "Mholizon", "左右反転(&H)");
-  MenuItem(PopupMenu1_, "Mvert", "上下反転(&V)");
-  MenuItem(PopupMenu1_, "Mcolor", "色変換(&E)");
-  MenuItem(PopupMenu1_, "Mprecover", "部分回復(&P)");
-  MenuItem(PopupMenu1_, "Mbrush", "ブラシ読み込み(&B)");
-  QMenu* gradient = PopupMenu1_->addMenu(QStringLiteral("グラデーション(&G)"));
+  MenuItem(PopupMenu1_, "Mmcut", QT_TR_NOOP("切り取り(&T)"));
+  MenuItem(PopupMenu1_, "Mmcopy", QT_TR_NOOP("コピー(&C)"));
+  connectCommand(MenuItem(PopupMenu1_, "Mpsave", QT_TR_NOOP("ファイルへ保存(&S)")), &TForm1::MpsaveClick);
+  MenuItem(PopupMenu1_, "Mholizon", QT_TR_NOOP("左右反転(&H)"));
+  MenuItem(PopupMenu1_, "Mvert", QT_TR_NOOP("上下反転(&V)"));
+  MenuItem(PopupMenu1_, "Mcolor", QT_TR_NOOP("色変換(&E)"));
+  MenuItem(PopupMenu1_, "Mprecover", QT_TR_NOOP("部分回復(&P)"));
+  MenuItem(PopupMenu1_, "Mbrush", QT_TR_NOOP("ブラシ読み込み(&B)"));
+  QMenu* gradient = PopupMenu1_->addMenu(tr("グラデーション(&G)"));
   gradient->menuAction()->setObjectName(QStringLiteral("G1"));
-  MenuItem(gradient, "MgraH", "横縞(&H)");
-  MenuItem(gradient, "MgraV", "縦縞(&V)");
-  MenuItem(PopupMenu1_, "Enter1", "キャンセル(&Q)");  // choosing it only closes the menu
+  MenuItem(gradient, "MgraH", QT_TR_NOOP("横縞(&H)"));
+  MenuItem(gradient, "MgraV", QT_TR_NOOP("縦縞(&V)"));
+  MenuItem(PopupMenu1_, "Enter1", QT_TR_NOOP("キャンセル(&Q)"));  // choosing it only closes the menu
 }
 
 void TForm1::createToolsBar() {
@@ -98,7 +100,7 @@ void TForm1::createToolsBar() {
 
   tbarhelp_ = new QMenu(this);
   tbarhelp_->setObjectName(QStringLiteral("tbarhelp"));
-  connectCommand(MenuItem(tbarhelp_, "Help3", "ヘルプ"), &TForm1::Help3Click);
+  connectCommand(MenuItem(tbarhelp_, "Help3", QT_TR_NOOP("ヘルプ")), &TForm1::Help3Click);
   ToolsBar_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(ToolsBar_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { tbarhelp_->popup(ToolsBar_->mapToGlobal(at)); });

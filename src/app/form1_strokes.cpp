@@ -63,7 +63,7 @@ void TForm1::ImageMouseMove(QObject* sender, int x, int y) {
   const TStrokeMove step = session_.Move(TPoint{x, y});
   const TPoint q = step.point;
   if (step.drawing) {
-    Label3_->setText(QString::number(AngleOf(step.start, q)) + QStringLiteral("度"));
+    Label3_->setText(QString::number(AngleOf(step.start, q)) + tr("度"));
     Label2_->setText(Pair(q.X - step.start.X, q.Y - step.start.Y));
   }
   Label1_->setText(Pair(q.X, q.Y));
@@ -92,12 +92,12 @@ void TForm1::CancelStroke() {
 // toolbar and the hint follow it.
 void TForm1::showStrokeState() {
   ToolsBar_->setEnabled(!session_.Drawing());
-  Label4_->setText(session_.Drawing() ? QStringLiteral("描画中") : Image->statusTip());
+  Label4_->setText(session_.Drawing() ? tr("描画中") : Image->statusTip());
 }
 
 void TForm1::showStrokeLabelsIdle() {
-  Label2_->setText(QStringLiteral("移動距離"));
-  Label3_->setText(QStringLiteral("角度"));
+  Label2_->setText(tr("移動距離"));
+  Label3_->setText(tr("角度"));
 }
 
 void TForm1::ShowCoordinates(TPoint p) { Label1_->setText(Pair(p.X, p.Y)); }

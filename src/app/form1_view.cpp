@@ -12,9 +12,7 @@
 namespace {
 
 QMenu* ViewMenu(QMenuBar* bar) {
-  for (QAction* item : bar->actions())
-    if (item->menu() && item->text() == QStringLiteral("表示(&V)")) return item->menu();
-  return nullptr;
+  return bar->findChild<QMenu*>(QStringLiteral("ViewMenu"));
 }
 
 QString PercentText(int level) { return QString::fromStdString(ZoomPercentText(level)); }
@@ -22,13 +20,13 @@ QString PercentText(int level) { return QString::fromStdString(ZoomPercentText(l
 }  // namespace
 
 void TForm1::createViewCommands() {
-  auto s = [](const char* text) { return QString::fromUtf8(text); };
-  QAction* in = makeAction("AzoomIn", s("拡大表示(&I)"), s("表示を拡大します"), QKeySequence(Qt::CTRL | Qt::Key_Plus), -1, 0);
+  auto s = [this](const char* text) { return tr(text); };
+  QAction* in = makeAction("AzoomIn", s(QT_TR_NOOP("拡大表示(&I)")), s(QT_TR_NOOP("表示を拡大します")), QKeySequence(Qt::CTRL | Qt::Key_Plus), -1, 0);
   in->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-  QAction* out = makeAction("AzoomOut", s("縮小表示(&O)"), s("表示を縮小します"), QKeySequence(Qt::CTRL | Qt::Key_Minus), -1, 0);
-  QAction* one = makeAction("AzoomOne", s("等倍表示(&A)"), s("絵を１対１で表示します"), QKeySequence(Qt::CTRL | Qt::Key_0), -1, 0);
-  QAction* fit = makeAction("Afit", s("全体表示"), s("絵の全体を表示します"), QKeySequence(Qt::CTRL | Qt::Key_9), -1, 0);
-  QAction* grid = makeAction("Agrid", s("グリッド"), s("４倍以上でピクセルの境目を表示します"), QKeySequence(Qt::CTRL | Qt::Key_G), -1, 0);
+  QAction* out = makeAction("AzoomOut", s(QT_TR_NOOP("縮小表示(&O)")), s(QT_TR_NOOP("表示を縮小します")), QKeySequence(Qt::CTRL | Qt::Key_Minus), -1, 0);
+  QAction* one = makeAction("AzoomOne", s(QT_TR_NOOP("等倍表示(&A)")), s(QT_TR_NOOP("絵を１対１で表示します")), QKeySequence(Qt::CTRL | Qt::Key_0), -1, 0);
+  QAction* fit = makeAction("Afit", s(QT_TR_NOOP("全体表示")), s(QT_TR_NOOP("絵の全体を表示します")), QKeySequence(Qt::CTRL | Qt::Key_9), -1, 0);
+  QAction* grid = makeAction("Agrid", s(QT_TR_NOOP("グリッド")), s(QT_TR_NOOP("４倍以上でピクセルの境目を表示します")), QKeySequence(Qt::CTRL | Qt::Key_G), -1, 0);
   grid->setCheckable(true);
   QMenu* view = ViewMenu(menuBar());
   view->addSeparator();
@@ -42,7 +40,7 @@ void TForm1::createViewCommands() {
 
   auto* shown = new QLabel(PercentText(Image->ZoomLevel()));
   shown->setObjectName(QStringLiteral("Lzoom"));
-  shown->setToolTip(s("表示倍率"));
+  shown->setToolTip(s(QT_TR_NOOP("表示倍率")));
   shown->setFixedWidth(60);
   shown->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   shown->setFrameShape(QFrame::Panel);

@@ -1,5 +1,6 @@
 // The coordinate bar xyBar: a typed point and a panel on which presses, moves and releases act
 // at that point, so that any tool draws at exact coordinates; F11 shows and hides it.
+#include <QCoreApplication>
 #include <QAction>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -16,13 +17,15 @@ namespace {
 
 // The corners of the picture in xBox's order; "内" is the corner pixel, "外" one past it.
 constexpr const char* kCornerItems[kPictureCornerCount] = {
-    "左上", "右上(内)", "右上(外)", "左下(内）", "左下(外）", "右下(内)", "右下(外)"};
+    QT_TRANSLATE_NOOP("TForm1", "左上"), QT_TRANSLATE_NOOP("TForm1", "右上(内)"), QT_TRANSLATE_NOOP("TForm1", "右上(外)"),
+    QT_TRANSLATE_NOOP("TForm1", "左下(内）"), QT_TRANSLATE_NOOP("TForm1", "左下(外）"), QT_TRANSLATE_NOOP("TForm1", "右下(内)"),
+    QT_TRANSLATE_NOOP("TForm1", "右下(外)")};
 
 QSpinBox* typedCoordinate(const char* name, const char* hint) {
   auto* edit = new QSpinBox;
   edit->setObjectName(QLatin1String(name));
   edit->setRange(INT_MIN, INT_MAX);  // points outside the picture are drawn clipped
-  edit->setStatusTip(QString::fromUtf8(hint));
+  edit->setStatusTip(QCoreApplication::translate("TForm1", hint));
   edit->setProperty("Tag", 99);  // a text entry: typed digits are coordinates, not tool keys
   edit->setFixedWidth(60);
   return edit;
@@ -49,11 +52,11 @@ void TForm1::createCoordinateBar() {
 
   xBox_ = new QComboBox(xyBar_);
   xBox_->setObjectName(QStringLiteral("xBox"));
-  for (const char* item : kCornerItems) xBox_->addItem(QString::fromUtf8(item));
+  for (const char* item : kCornerItems) xBox_->addItem(tr(item));
   connect(xBox_, &QComboBox::activated, this, [this] { xBoxChange(); });
 
-  xedit_ = typedCoordinate("xedit", "X座標");
-  yedit_ = typedCoordinate("yedit", "Ｙ座標");
+  xedit_ = typedCoordinate("xedit", QT_TR_NOOP("X座標"));
+  yedit_ = typedCoordinate("yedit", QT_TR_NOOP("Ｙ座標"));
   connect(yedit_, &QSpinBox::valueChanged, this, [this] { yeditChange(); });
 
   for (QWidget* control : std::initializer_list<QWidget*>{xyPanel_, xBox_, xedit_, yedit_}) row->addWidget(control);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "language/translatable.h"
 #include "surface/canvas.h"
 
 TCanvasDocument::TCanvasDocument() : picture_(200, 200, pf32bit) {
@@ -34,6 +35,6 @@ std::string MainCaption(const std::string& name, const std::string& formatText) 
   return "Zudozo  " + name + ":" + formatText;
 }
 
-std::string SaveHint(const std::string& fileName) {
-  return " 「" + FileNamePart(fileName) + "」に上書き保存";
+TCoreMessage SaveHint(const std::string& fileName) {
+  return {TRANSLATABLE("Hint", " 「%1」に上書き保存"), {FileNamePart(fileName)}};
 }

@@ -4,6 +4,7 @@
 // format chosen for new pictures.
 #include <string>
 
+#include "language/core_message.h"
 #include "surface/bitmap.h"
 
 class TCanvasDocument {
@@ -53,4 +54,4 @@ std::string FileNamePart(const std::string& path);
 // The main window's caption: "Zudozo  " (two spaces), the name, ":" and the format text.
 std::string MainCaption(const std::string& name, const std::string& formatText);
 // The Save button's hint for a file: " 「" name "」に上書き保存", the name without folder.
-std::string SaveHint(const std::string& fileName);
+TCoreMessage SaveHint(const std::string& fileName);

@@ -43,10 +43,10 @@ struct OtherShapeItem {
 };
 
 constexpr std::array<OtherShapeItem, 8> kOtherShapeItems{{
-    {"N3", "二重四角 回", osDoubleRect},   {"N4", "二十円 ◎", osDoubleEllipse},
-    {"N2", "矢印 →", osArrow},            {"N8", "矢印 ⇒", osBlockArrow},
-    {"N7", "抵抗 /Ｗ", osResistor},        {"N5", "ルーペ ―○", osLoupeCircle},
-    {"N6", "ルーペ ―□", osLoupeSquare},   {"N9", "十字 ×", osCross},
+    {"N3", QT_TRANSLATE_NOOP("TForm2", "二重四角 回"), osDoubleRect},   {"N4", QT_TRANSLATE_NOOP("TForm2", "二十円 ◎"), osDoubleEllipse},
+    {"N2", QT_TRANSLATE_NOOP("TForm2", "矢印 →"), osArrow},            {"N8", QT_TRANSLATE_NOOP("TForm2", "矢印 ⇒"), osBlockArrow},
+    {"N7", QT_TRANSLATE_NOOP("TForm2", "抵抗 /Ｗ"), osResistor},        {"N5", QT_TRANSLATE_NOOP("TForm2", "ルーペ ―○"), osLoupeCircle},
+    {"N6", QT_TRANSLATE_NOOP("TForm2", "ルーペ ―□"), osLoupeSquare},   {"N9", QT_TRANSLATE_NOOP("TForm2", "十字 ×"), osCross},
 }};
 
 // Outer size, place and size limits of the window, frame included.
@@ -69,7 +69,7 @@ TForm2::TForm2(TPaletteHost& host, const QStringList& arguments)
       host_(host) {
   setObjectName(QStringLiteral("TForm2"));
   setWindowTitle(QStringLiteral("Tools"));
-  setToolTip(QStringLiteral("ツールパレット(各ボタンはキーボードに対応）"));
+  setToolTip(tr("ツールパレット(各ボタンはキーボードに対応）"));
   setMinimumSize(kOuterMinimum);
   setMaximumSize(kOuterMaximum);
   resize(kOuterSize);
@@ -128,7 +128,7 @@ void TForm2::createShapeControls() {
   poldit->setObjectName(QStringLiteral("poldit"));
   poldit->setGeometry(152, 0, 14, 22);
   poldit->SetPosition(6);
-  watch(poldit, QStringLiteral("Ｎ角形のＮ"));
+  watch(poldit, tr("Ｎ角形のＮ"));
   offerHelp(poldit);
   connect(poldit, &TUpDown::Click, this, &TForm2::polditClick);
 
@@ -137,16 +137,16 @@ void TForm2::createShapeControls() {
   etcSelectB->setGeometry(188, 0, 11, 23);
   etcSelectB->setText(QStringLiteral("↓"));
   etcSelectB->setFocusPolicy(Qt::NoFocus);
-  etcSelectB->setToolTip(QStringLiteral("図形選択"));
-  watch(etcSelectB, QStringLiteral("図形選択"));
+  etcSelectB->setToolTip(tr("図形選択"));
+  watch(etcSelectB, tr("図形選択"));
   connect(etcSelectB, &QToolButton::clicked, this, &TForm2::etcSelectBClick);
 
   etcUD = new TUpDown(1, 9, false, this, Qt::Vertical);
   etcUD->setObjectName(QStringLiteral("etcUD"));
   etcUD->setGeometry(198, 0, 11, 23);
   etcUD->SetPosition(5);
-  etcUD->setToolTip(QStringLiteral("パラメータ"));
-  watch(etcUD, QStringLiteral("パラメータ"));
+  etcUD->setToolTip(tr("パラメータ"));
+  watch(etcUD, tr("パラメータ"));
   connect(etcUD, &TUpDown::Click, this, &TForm2::etcUDClick);
 }
 
@@ -154,7 +154,7 @@ void TForm2::createMemo() {
   edit7 = new QPlainTextEdit(QStringLiteral("ABCDEF"), this);
   edit7->setObjectName(QStringLiteral("edit7"));
   edit7->setProperty("Tag", 99);  // a text entry: typed keys are its own, not tool keys
-  edit7->setStatusTip(QStringLiteral("テキスト入力"));
+  edit7->setStatusTip(tr("テキスト入力"));
   edit7->setGeometry(kMemoDesign);
   edit7->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   edit7->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // long lines scroll with the cursor
@@ -168,14 +168,14 @@ void TForm2::createMemo() {
 void TForm2::createMenus() {
   Tpalhelp = new QMenu(this);
   Tpalhelp->setObjectName(QStringLiteral("Tpalhelp"));
-  N1 = Tpalhelp->addAction(QStringLiteral("ヘルプ"));
+  N1 = Tpalhelp->addAction(tr("ヘルプ"));
   N1->setObjectName(QStringLiteral("N1"));
   connect(N1, &QAction::triggered, this, [this] { RunGuarded(this, [this] { N1Click(); }); });
 
   editmenu = new QMenu(this);
   editmenu->setObjectName(QStringLiteral("editmenu"));
   for (const OtherShapeItem& entry : kOtherShapeItems) {
-    QAction* item = editmenu->addAction(QString::fromUtf8(entry.caption));
+    QAction* item = editmenu->addAction(tr(entry.caption));
     item->setObjectName(QLatin1String(entry.name));
     item->setData(entry.tag);
   }

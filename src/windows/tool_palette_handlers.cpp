@@ -34,7 +34,7 @@ void TForm2::EtcClick(QAction* item) {
 void TForm2::etcUDClick() {
   const int parameter = etcUD->Position();
   host_.SetOtherShapeParam(parameter);
-  const QString hint = QStringLiteral("パラメータ：%1").arg(parameter);
+  const QString hint = tr("パラメータ：%1").arg(parameter);
   etcUD->setStatusTip(hint);
   etcUD->setToolTip(hint);
 }

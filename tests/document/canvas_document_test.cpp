@@ -88,8 +88,8 @@ TEST(CanvasDocument, FormatTableAndTexts) {
   }
   EXPECT_EQ(MainCaption("", "32bit"), "Zudozo  :32bit");
   EXPECT_EQ(MainCaption(FileNamePart("/home/u/pics/b.png"), "白黒"), "Zudozo  b.png:白黒");
-  EXPECT_EQ(SaveHint("/x/y/b.png"), " 「b.png」に上書き保存");
-  EXPECT_EQ(SaveHint(""), " 「」に上書き保存");
+  EXPECT_EQ(SaveHint("/x/y/b.png").Filled(), " 「b.png」に上書き保存");
+  EXPECT_EQ(SaveHint("").Filled(), " 「」に上書き保存");
 }
 
 }  // namespace

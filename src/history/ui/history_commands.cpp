@@ -1,5 +1,6 @@
 #include "history/ui/history_commands.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QKeySequence>
 #include <QWidget>
@@ -10,9 +11,9 @@ namespace {
 
 QAction* HistoryAction(QWidget* window, const char* name, const char* caption, const char* hint,
                        const QList<QKeySequence>& keys) {
-  auto* action = new QAction(QString::fromUtf8(caption), window);
+  auto* action = new QAction(QCoreApplication::translate("THistoryCommands", caption), window);
   action->setObjectName(QLatin1String(name));
-  action->setStatusTip(QString::fromUtf8(hint));
+  action->setStatusTip(QCoreApplication::translate("THistoryCommands", hint));
   action->setShortcuts(keys);
   action->setShortcutContext(Qt::ApplicationShortcut);
   action->setEnabled(false);
@@ -24,9 +25,11 @@ QAction* HistoryAction(QWidget* window, const char* name, const char* caption, c
 
 THistoryCommands::THistoryCommands(THost host, QWidget* window)
     : QObject(window), host_(std::move(host)), window_(window) {
-  Aundo = HistoryAction(window, "Aundo", "元に戻す(&Z)", "操作を１つずつ取り消します",
+  Aundo = HistoryAction(window, "Aundo", QT_TRANSLATE_NOOP("THistoryCommands", "元に戻す(&Z)"),
+                        QT_TRANSLATE_NOOP("THistoryCommands", "操作を１つずつ取り消します"),
                         {QKeySequence(Qt::CTRL | Qt::Key_Z)});
-  Aredo = HistoryAction(window, "Aredo", "やり直し(&Y)", "取り消した操作をやり直します",
+  Aredo = HistoryAction(window, "Aredo", QT_TRANSLATE_NOOP("THistoryCommands", "やり直し(&Y)"),
+                        QT_TRANSLATE_NOOP("THistoryCommands", "取り消した操作をやり直します"),
                         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   for (QAction* action : {Aundo, Aredo}) {
     connect(action, &QAction::hovered, this, [this, action] { host_.showHint(action->statusTip()); });
@@ -57,7 +60,7 @@ void THistoryCommands::scheduleCommit() {
 void THistoryCommands::Commit() {
   if (host_.drawing()) return;
   if (history_.Commit(host_.picture()) == TCommitResult::Restarted)
-    reportOutOfMemory(QStringLiteral("メモリ不足のため、それまでの履歴を消しました"));
+    reportOutOfMemory(QCoreApplication::translate("THistoryCommands", "メモリ不足のため、それまでの履歴を消しました"));
   showState();
 }
 
@@ -91,9 +94,9 @@ bool THistoryCommands::Unsaved() {
   return history_.Modified();
 }
 
-void THistoryCommands::Undo() { step(&TPictureHistory::Undo, QStringLiteral("メモリ不足のため、元に戻せません")); }
+void THistoryCommands::Undo() { step(&TPictureHistory::Undo, QCoreApplication::translate("THistoryCommands", "メモリ不足のため、元に戻せません")); }
 
-void THistoryCommands::Redo() { step(&TPictureHistory::Redo, QStringLiteral("メモリ不足のため、やり直せません")); }
+void THistoryCommands::Redo() { step(&TPictureHistory::Redo, QCoreApplication::translate("THistoryCommands", "メモリ不足のため、やり直せません")); }
 
 void THistoryCommands::step(TRestoreResult (TPictureHistory::*go)(TBitmap&), const QString& outOfMemory) {
   if (host_.drawing()) return;

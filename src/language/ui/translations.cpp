@@ -48,8 +48,8 @@ QString HelpPagesFolder() {
 
 QString CoreText(const char* scope, const std::string& text) { return QCoreApplication::translate(scope, text.c_str()); }
 
-QString CoreMessageText(const TCoreMessage& message) {
-  TCoreMessage translated{CoreText("Error", message.text).toStdString(), {}};
-  for (const std::string& part : message.parts) translated.parts.push_back(CoreText("Error", part).toStdString());
+QString CoreMessageText(const TCoreMessage& message, const char* scope) {
+  TCoreMessage translated{CoreText(scope, message.text).toStdString(), {}};
+  for (const std::string& part : message.parts) translated.parts.push_back(CoreText(scope, part).toStdString());
   return QString::fromStdString(translated.Filled());
 }

@@ -45,5 +45,5 @@ QString HelpPagesFolder();
 QString CoreText(const char* scope, const std::string& text);
 
 // A message of the core in the spoken language: its text and each part it fills in that is
-// itself one of the core's texts are translated (scope "Error"); file names and numbers stay.
-QString CoreMessageText(const TCoreMessage& message);
+// itself one of the core's texts are translated (in `scope`); file names and numbers stay.
+QString CoreMessageText(const TCoreMessage& message, const char* scope = "Error");
