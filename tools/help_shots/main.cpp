@@ -3,6 +3,8 @@
 // being the window's object name (TForm1, TForm2, ...).
 //
 // Usage: QT_QPA_PLATFORM=offscreen zudozo-help-shots OUTDIR
+// The windows speak the desktop's language, as the program does: LANGUAGE=en for the pictures of
+// the English help pages (resources/help/windows/en/).
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
@@ -11,6 +13,7 @@
 
 #include "app/form1.h"
 #include "app/startup.h"
+#include "language/ui/translations.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -19,6 +22,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const QDir out(QString::fromLocal8Bit(argv[1]));
+  const TTranslations translations(DesktopUiLanguage());
   TZudozoApp app(QStringList{});
   app.ShowMainWindow();
   int written = 0;

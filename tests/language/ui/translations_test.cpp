@@ -130,9 +130,9 @@ TEST(Translations, EveryHelpPageHasAnEnglishTwinWithTheSameKeywordsAndNoJapanese
     QTextBrowser browser;
     browser.setHtml(en);
     EXPECT_FALSE(HasJapanese(browser.toPlainText() + browser.documentTitle())) << page.toStdString();
-    // The same links and pictures, the pictures one folder up.
+    // The same links and pictures, the pictures those of the English windows.
     QStringList jaLinks, enLinks;
-    for (auto m = links.globalMatch(ja); m.hasNext();) jaLinks << m.next().captured().replace(QStringLiteral("\"windows/"), QStringLiteral("\"../windows/"));
+    for (auto m = links.globalMatch(ja); m.hasNext();) jaLinks << m.next().captured().replace(QStringLiteral("\"windows/"), QStringLiteral("\"../windows/en/"));
     for (auto m = links.globalMatch(en); m.hasNext();) enLinks << m.next().captured();
     EXPECT_EQ(enLinks, jaLinks) << page.toStdString();
   }
