@@ -202,7 +202,7 @@ void TForm3::createRepetitionPage(QWidget* tab) {
     label->setGeometry(2 + 62 * i, 6, 18, 20);
     hint(label, QT_TR_NOOP("座標の変位"));
     withPopup(label);
-    *spins[i] = spin(tab, 20 + 62 * i, 4, -10, 10, starts[i], "座標の変位");
+    *spins[i] = spin(tab, 20 + 62 * i, 4, -10, 10, starts[i], QT_TR_NOOP("座標の変位"));
   }
   auto* count = new QLabel(tr("回数"), tab);
   count->setGeometry(2, 36, 30, 20);
