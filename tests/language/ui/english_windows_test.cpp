@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QFile>
 #include <QSet>
 #include <QXmlStreamReader>
@@ -17,6 +18,8 @@
 #include "app/app_fixture.h"
 #include "language/ui/japanese_text.h"
 #include "language/ui/translations.h"
+#include "recovery/recovery_file.h"
+#include "recovery/ui/recovery_offer.h"
 
 namespace {
 
@@ -116,6 +119,24 @@ TEST_F(EnglishWindowsTest, EveryWindowShowsOnlyEnglishThatFitsItsControlsAndMenu
       }
       if (window->isWindow()) window->hide();
     }
+  }
+}
+
+TEST_F(EnglishWindowsTest, TheRecoveryOfferAtStartSpeaksEnglishToo) {
+  for (const char* fileName : {"", "/home/user/picture.png"}) {
+    TRecoveryCopy copy;
+    copy.picture.SetSize(40, 30);
+    copy.fileName = fileName;
+    copy.savedAt = 1700000000;
+    TRecoveryOfferForm offer(copy, &form1());
+    offer.show();
+    QList<QWidget*> widgets = offer.findChildren<QWidget*>();
+    widgets.prepend(&offer);
+    for (const QWidget* w : widgets)
+      for (const QString& text : TextsOf(w)) EXPECT_FALSE(HasJapanese(text)) << fileName << ": " << text.toStdString();
+    EXPECT_EQ(offer.restoreButton->text(), QStringLiteral("Restore"));
+    EXPECT_EQ(offer.discardButton->text(), QStringLiteral("Discard"));
+    EXPECT_EQ(offer.laterButton->text(), QStringLiteral("Later"));
   }
 }
 
