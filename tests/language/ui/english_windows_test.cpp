@@ -7,9 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QFile>
 #include <QSet>
-#include <QXmlStreamReader>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTabWidget>
@@ -17,6 +15,7 @@
 
 #include "app/app_fixture.h"
 #include "language/ui/japanese_text.h"
+#include "language/ui/translation_file.h"
 #include "language/ui/translations.h"
 #include "recovery/recovery_file.h"
 #include "recovery/ui/recovery_offer.h"
@@ -37,12 +36,32 @@ QStringList TextsOf(const QWidget* w) {
   return texts;
 }
 
+// A window and every widget in it.
+QList<QWidget*> WidgetsOf(QWidget* window) {
+  QList<QWidget*> widgets = window->findChildren<QWidget*>();
+  widgets.prepend(window);
+  return widgets;
+}
+
+// Every text a window shows or hints with.
+QStringList WindowTexts(QWidget* window) {
+  QStringList texts;
+  for (const QWidget* w : WidgetsOf(window)) texts << TextsOf(w);
+  return texts;
+}
+
+// The labels and buttons of a window, in the order of the tree.
+std::vector<const QWidget*> CaptionedControls(const QWidget* window) {
+  std::vector<const QWidget*> controls;
+  for (const QWidget* w : window->findChildren<QWidget*>())
+    if (qobject_cast<const QLabel*>(w) || qobject_cast<const QAbstractButton*>(w)) controls.push_back(w);
+  return controls;
+}
+
 // The widths a window's captioned controls need for their texts, in the order of the tree.
 std::vector<int> NeededWidths(const QWidget* window) {
   std::vector<int> widths;
-  for (const QWidget* w : window->findChildren<QWidget*>()) {
-    if (qobject_cast<const QLabel*>(w) || qobject_cast<const QAbstractButton*>(w)) widths.push_back(w->sizeHint().width());
-  }
+  for (const QWidget* w : CaptionedControls(window)) widths.push_back(w->sizeHint().width());
   return widths;
 }
 
@@ -99,10 +118,8 @@ TEST_F(EnglishWindowsTest, EveryWindowShowsOnlyEnglishThatFitsItsControlsAndMenu
       ASSERT_NE(window, nullptr);
       const std::string name = window->objectName().toStdString();
       if (window->isWindow()) window->show();
-      QList<QWidget*> widgets = window->findChildren<QWidget*>();
-      widgets.prepend(window);
-      for (const QWidget* w : widgets) {
-        for (const QString& text : TextsOf(w)) EXPECT_FALSE(HasJapanese(text)) << name << ": " << text.toStdString();
+      for (const QString& text : WindowTexts(window)) EXPECT_FALSE(HasJapanese(text)) << name << ": " << text.toStdString();
+      for (const QWidget* w : WidgetsOf(window)) {
         if (qobject_cast<const QMenu*>(w) || qobject_cast<const QMenuBar*>(w)) {
           EXPECT_EQ(RepeatedAccelerator(w).toStdString(), "") << name << ": " << w->objectName().toStdString();
         }
@@ -110,12 +127,11 @@ TEST_F(EnglishWindowsTest, EveryWindowShowsOnlyEnglishThatFitsItsControlsAndMenu
       const std::vector<int> needed = NeededWidths(window);
       const std::vector<int>& japanese = japaneseWidths_[name];
       ASSERT_EQ(needed.size(), japanese.size()) << name;
-      std::size_t i = 0;
-      for (const QWidget* w : window->findChildren<QWidget*>()) {
-        if (!qobject_cast<const QLabel*>(w) && !qobject_cast<const QAbstractButton*>(w)) continue;
+      const std::vector<const QWidget*> controls = CaptionedControls(window);
+      for (std::size_t i = 0; i < controls.size(); ++i) {
+        const QWidget* w = controls[i];
         EXPECT_LE(needed[i], std::max(w->width(), japanese[i]))
             << name << ": " << TextsOf(w).join(QStringLiteral(" / ")).toStdString() << " needs " << needed[i] << " px in " << w->width() << " px";
-        ++i;
       }
       if (window->isWindow()) window->hide();
     }
@@ -130,10 +146,7 @@ TEST_F(EnglishWindowsTest, TheRecoveryOfferAtStartSpeaksEnglishToo) {
     copy.savedAt = 1700000000;
     TRecoveryOfferForm offer(copy, &form1());
     offer.show();
-    QList<QWidget*> widgets = offer.findChildren<QWidget*>();
-    widgets.prepend(&offer);
-    for (const QWidget* w : widgets)
-      for (const QString& text : TextsOf(w)) EXPECT_FALSE(HasJapanese(text)) << fileName << ": " << text.toStdString();
+    for (const QString& text : WindowTexts(&offer)) EXPECT_FALSE(HasJapanese(text)) << fileName << ": " << text.toStdString();
     EXPECT_EQ(offer.restoreButton->text(), QStringLiteral("Restore"));
     EXPECT_EQ(offer.discardButton->text(), QStringLiteral("Discard"));
     EXPECT_EQ(offer.laterButton->text(), QStringLiteral("Later"));
@@ -142,18 +155,9 @@ TEST_F(EnglishWindowsTest, TheRecoveryOfferAtStartSpeaksEnglishToo) {
 
 // The English texts of the translation file that differ from the program's own.
 QSet<QString> EnglishTranslations() {
-  QFile ts(QStringLiteral(ZUDOZO_TRANSLATIONS_DIR "/zudozo_en.ts"));
-  EXPECT_TRUE(ts.open(QIODevice::ReadOnly));
   QSet<QString> english;
-  QString source;
-  for (QXmlStreamReader xml(&ts); !xml.atEnd();) {
-    if (!xml.readNextStartElement()) continue;
-    if (xml.name() == QLatin1String("source")) source = xml.readElementText();
-    if (xml.name() == QLatin1String("translation")) {
-      const QString translation = xml.readElementText();
-      if (translation != source) english.insert(translation);
-    }
-  }
+  for (const TTranslatedText& text : EnglishTranslationFile())
+    if (text.translation != text.source) english.insert(text.translation);
   return english;
 }
 
@@ -162,11 +166,8 @@ TEST_F(AppTest, UnderJapaneseNoEnglishTextOfTheTranslationShows) {
   ASSERT_GT(english.size(), 100);
   for (QWidget* window : app().Windows()) {
     window->show();
-    QList<QWidget*> widgets = window->findChildren<QWidget*>();
-    widgets.prepend(window);
-    for (const QWidget* w : widgets)
-      for (const QString& text : TextsOf(w))
-        EXPECT_FALSE(english.contains(text)) << window->objectName().toStdString() << ": " << text.toStdString();
+    for (const QString& text : WindowTexts(window))
+      EXPECT_FALSE(english.contains(text)) << window->objectName().toStdString() << ": " << text.toStdString();
     if (window != &form1()) window->hide();
   }
 }
